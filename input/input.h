@@ -1,0 +1,39 @@
+/*
+ * Line input for interactive command-line programs.
+ *
+ * Every function reads whole lines from standard input. GetString hands a
+ * line to the caller; the typed readers accept a line only when it holds
+ * exactly one value and otherwise print "Retry: " and read the next one.
+ * At end of input each function returns a fixed result instead of failing.
+ */
+#ifndef LINEINPUT_INPUT_H
+#define LINEINPUT_INPUT_H
+
+#include <limits.h>
+
+/* Characters are 8-bit signed everywhere, so a byte reads the same on every
+ * processor; a build with unsigned plain char would silently differ. */
+#if CHAR_MIN == 0
+#error "input.h needs a signed plain char: compile with -fsigned-char"
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* A NUL-terminated line of text; null means there is no line. */
+typedef char *string;
+
+/* Line reader */
+
+/* Reads the next line of standard input, without its line feed, into a new
+ * heap block of exactly its length plus one byte; the caller frees it with
+ * free(). Returns null at end of input, for a line longer than 2147483648
+ * characters, or when memory runs out. */
+string GetString(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

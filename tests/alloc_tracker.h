@@ -1,0 +1,30 @@
+#ifndef LINEINPUT_ALLOC_TRACKER_H
+#define LINEINPUT_ALLOC_TRACKER_H
+
+#include <cstddef>
+#include <vector>
+
+// The test binary is linked with --wrap=malloc,realloc,free, so every call
+// the library makes passes through here while tracking is on.
+struct AllocCall {
+  enum Kind { Malloc, Realloc, Free } kind;
+  std::size_t size; // bytes asked for; 0 for free
+  void *old;        // block handed to realloc or free
+  void *result;     // block returned; null when the call failed
+};
+
+class AllocTracking {
+public:
+  // fail_at: index among the malloc and realloc calls of the one to fail;
+  // negative for none.
+  explicit AllocTracking(long fail_at = -1);
+  ~AllocTracking();
+  AllocTracking(const AllocTracking &) = delete;
+  AllocTracking &operator=(const AllocTracking &) = delete;
+
+  std::vector<AllocCall> calls() const;
+  // Blocks obtained while tracking and not yet freed.
+  std::size_t live_blocks() const;
+};
+
+#endif

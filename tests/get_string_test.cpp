@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "alloc_tracker.h"
+#include "input.h"
+#include "test_support.h"
+
+namespace {
+
+using Line = std::optional<std::string>;
+
+Line take_line() {
+  string s = GetString();
+  if (s == nullptr)
+    return std::nullopt;
+  Line line{s};
+  std::free(s);
+  return line;
+}
+
+struct StreamCase {
+  std::string input;
+  std::vector<Line> lines; // results of successive calls
+  std::string rest;        // what the calls must leave unread
+};
+
+TEST(GetString, ReturnsSuccessiveLinesAndStopsAfterEachLineFeed) {
+  const std::vector<StreamCase> cases = {
+      {"", {std::nullopt}, ""},
+      {"\n", {"", std::nullopt}, ""},
+      {"x\ny\n", {"x", "y", std::nullopt}, ""},
+      {"abc", {"abc", std::nullopt}, ""},
+      {"ab\r\n", {"ab\r", std::nullopt}, ""},
+      {" \tpad \t\n", {" \tpad \t"}, ""},
+      {"one\ntwo\nthree", {"one"}, "two\nthree"},
+      {"\n\nz", {"", ""}, "z"},
+      {"\xff\x80\x01\n", {"\xff\x80\x01"}, ""},
+  };
+  for (const StreamCase &c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.input));
+    feed_stdin(c.input);
+    for (const Line &expected : c.lines)
+      EXPECT_EQ(take_line(), expected);
+    EXPECT_EQ(rest_of_stdin(), c.rest);
+  }
+}
+
+TEST(GetString, EmbeddedNulEndsTheStringInABlockOfTheWholeLine) {
+  feed_stdin(std::string("ab\0cd\n", 6));
+  AllocTracking tracking;
+  string s = GetString();
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(std::strlen(s), 2U);
+  EXPECT_EQ(std::memcmp(s, "ab\0\0\0\0", 6), 0);
+  std::vector<AllocCall> calls = tracking.calls();
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls.front().size, 32U);
+  ASSERT_EQ(calls.size(), 3U); // growth, result, release of the buffer
+  EXPECT_EQ(calls[1].kind, AllocCall::Malloc);
+  EXPECT_EQ(calls[1].size, 6U);
+  std::free(s);
+  EXPECT_EQ(tracking.live_blocks(), 0U);
+}
+
+struct GrowthCase {
+  std::size_t length;
+  std::vector<std::size_t> growths; // working buffer capacities, in order
+};
+
+TEST(GetString, GrowsByDoublingFrom32AndReturnsAnExactSizeBlock) {
+  const std::vector<GrowthCase> cases = {
+      {0, {}},        {1, {32}},          {32, {32}},
+      {33, {32, 64}}, {65, {32, 64, 128}}, {1000, {32, 64, 128, 256, 512, 1024}},
+  };
+  for (const GrowthCase &c : cases) {
+    SCOPED_TRACE(c.length);
+    feed_stdin(std::string(c.length, 'q') + "\n");
+    AllocTracking tracking;
+    string s = GetString();
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(std::string(s), std::string(c.length, 'q'));
+    std::vector<AllocCall> calls = tracking.calls();
+    std::free(s);
+    EXPECT_EQ(tracking.live_blocks(), 0U);
+
+    std::vector<AllocCall> expected;
+    void *buffer = nullptr;
+    for (std::size_t i = 0; i < c.growths.size(); i++) {
+      expected.push_back({AllocCall::Realloc, c.growths[i], buffer, nullptr});
+      buffer = calls.size() > i ? calls[i].result : nullptr;
+    }
+    expected.push_back({AllocCall::Malloc, c.length + 1, nullptr, s});
+    if (buffer != nullptr)
+      expected.push_back({AllocCall::Free, 0, buffer, nullptr});
+    ASSERT_EQ(calls.size(), expected.size());
+    for (std::size_t i = 0; i < calls.size(); i++) {
+      SCOPED_TRACE(i);
+      EXPECT_EQ(calls[i].kind, expected[i].kind);
+      EXPECT_EQ(calls[i].size, expected[i].size);
+      EXPECT_EQ(calls[i].old, expected[i].old);
+    }
+    EXPECT_EQ(calls[c.growths.size()].result, s);
+  }
+}
+
+TEST(GetString, FailedAllocationReturnsNullLeaksNothingAndKeepsTheRest) {
+  const std::string line(100, 'w');
+  // Allocation k fails: growths to 32, 64, 128, then the 101-byte result.
+  // A failed growth stops before storing the character that needed it.
+  const std::vector<Line> next_after_failure = {
+      line.substr(1), line.substr(33), line.substr(65), "next"};
+  for (long k = 0; k < 4; k++) {
+    SCOPED_TRACE(k);
+    feed_stdin(line + "\nnext\n");
+    {
+      AllocTracking tracking(k);
+      EXPECT_EQ(GetString(), nullptr);
+      EXPECT_EQ(tracking.live_blocks(), 0U);
+    }
+    EXPECT_EQ(take_line(), next_after_failure[static_cast<std::size_t>(k)]);
+  }
+}
+
+} // namespace

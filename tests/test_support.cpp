@@ -1,0 +1,84 @@
+#include "test_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+std::string temp_path(const char *name) {
+  const char *dir = std::getenv("TMPDIR");
+  std::string base = dir != nullptr && *dir != '\0' ? dir : "/tmp";
+  return base + "/lineinput-test-" + std::to_string(getpid()) + "-" + name;
+}
+
+void write_file(const std::string &path, std::string_view bytes) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!f)
+    throw std::runtime_error("cannot write " + path);
+}
+
+std::string read_file(const std::string &path) {
+  std::ifstream f(path, std::ios::binary);
+  std::ostringstream text;
+  text << f.rdbuf();
+  return text.str();
+}
+
+void feed_stdin(std::string_view bytes) {
+  std::string path = temp_path("stdin");
+  write_file(path, bytes);
+  if (std::freopen(path.c_str(), "rb", stdin) == nullptr)
+    throw std::runtime_error("cannot reopen standard input");
+  std::remove(path.c_str());
+}
+
+std::string rest_of_stdin() {
+  std::string rest;
+  for (int c = std::fgetc(stdin); c != EOF; c = std::fgetc(stdin))
+    rest.push_back(static_cast<char>(c));
+  return rest;
+}
+
+CapturedStdout::CapturedStdout() : path_(temp_path("stdout")) {
+  std::fflush(stdout);
+  saved_ = dup(STDOUT_FILENO);
+  int fd = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  dup2(fd, STDOUT_FILENO);
+  close(fd);
+}
+
+CapturedStdout::~CapturedStdout() {
+  std::fflush(stdout);
+  dup2(saved_, STDOUT_FILENO);
+  close(saved_);
+  std::remove(path_.c_str());
+}
+
+std::string CapturedStdout::text() {
+  std::fflush(stdout);
+  return read_file(path_);
+}
+
+ProcessResult run_process(const std::string &command, std::string_view input,
+                          const std::string &redirect) {
+  std::string in = temp_path("in"), out = temp_path("out"),
+              err = temp_path("err");
+  write_file(in, input);
+  // A checker such as valgrind can be put in front of the program.
+  const char *wrapper = std::getenv("TEST_PROGRAM_WRAPPER");
+  std::string line = (wrapper != nullptr ? std::string(wrapper) + " " : "") +
+                     command + " <'" + in + "' >'" + out + "' 2>'" + err +
+                     "' " + redirect;
+  int raw = std::system(line.c_str());
+  ProcessResult r{0, read_file(out), read_file(err)};
+  // The shell reports a child killed by a signal as 128 + its number.
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+  for (const std::string &p : {in, out, err})
+    std::remove(p.c_str());
+  return r;
+}

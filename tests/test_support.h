@@ -1,0 +1,45 @@
+#ifndef LINEINPUT_TEST_SUPPORT_H
+#define LINEINPUT_TEST_SUPPORT_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Makes the bytes the whole of standard input; reopening also clears the
+// stream's sticky end-of-file from the previous case.
+void feed_stdin(std::string_view bytes);
+
+// What is left of standard input, to see where a call stopped reading.
+std::string rest_of_stdin();
+
+// Redirects file descriptor 1 for the lifetime of the object.
+class CapturedStdout {
+public:
+  CapturedStdout();
+  ~CapturedStdout();
+  CapturedStdout(const CapturedStdout &) = delete;
+  CapturedStdout &operator=(const CapturedStdout &) = delete;
+  std::string text();
+
+private:
+  int saved_;
+  std::string path_;
+};
+
+struct ProcessResult {
+  int status; // exit status, or 128 + signal number
+  std::string out;
+  std::string err;
+};
+
+// Runs a shell command with the bytes on its standard input. redirect is
+// appended to the command and may replace the captured standard output.
+ProcessResult run_process(const std::string &command, std::string_view input,
+                          const std::string &redirect = "");
+
+std::string temp_path(const char *name);
+void write_file(const std::string &path, std::string_view bytes);
+std::string read_file(const std::string &path);
+
+#endif
