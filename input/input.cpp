@@ -1,10 +1,19 @@
 #include "input.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <memory>
+
+static_assert(sizeof(int) == 4 && sizeof(long long) == 8,
+              "integer widths are fixed at 32 and 64 bits");
+static_assert(std::numeric_limits<float>::is_iec559 &&
+                  std::numeric_limits<double>::is_iec559,
+              "floating types are IEEE 754 single and double precision");
 
 namespace {
 
@@ -64,3 +73,96 @@ extern "C" string GetString(void) {
     return nullptr;
   return copy_exact(buf.get(), n);
 }
+
+namespace {
+
+bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+const char *skip_space(const char *s) {
+  while (is_space(*s))
+    s++;
+  return s;
+}
+
+// A value is accepted only when its conversion consumed something and only
+// white space follows it.
+bool whole_value(const char *start, const char *end) {
+  return end != start && *skip_space(end) == '\0';
+}
+
+bool parse_char(const char *s, char &value) {
+  s = skip_space(s);
+  value = *s;
+  return value != '\0' && *skip_space(s + 1) == '\0';
+}
+
+// C libraries following C23 read 0b101 as binary; here the number is 0
+// followed by the letter b, which is not a whole value.
+bool has_binary_prefix(const char *s) {
+  s = skip_space(s);
+  if (*s == '+' || *s == '-')
+    s++;
+  return s[0] == '0' && (s[1] == 'b' || s[1] == 'B');
+}
+
+bool parse_int(const char *s, int &value) {
+  char *end = nullptr;
+  long n = std::strtol(s, &end, 0);
+  if (!whole_value(s, end) || has_binary_prefix(s))
+    return false;
+  using limits = std::numeric_limits<int>;
+  value = static_cast<int>(std::clamp<long>(n, limits::min(), limits::max()));
+  return true;
+}
+
+bool parse_long_long(const char *s, long long &value) {
+  char *end = nullptr;
+  value = std::strtoll(s, &end, 10);
+  return whole_value(s, end);
+}
+
+template <typename T> T to_floating(const char *s, char **end);
+template <> float to_floating(const char *s, char **end) {
+  return std::strtof(s, end);
+}
+template <> double to_floating(const char *s, char **end) {
+  return std::strtod(s, end);
+}
+
+// strtod also reads "nan(chars)", which the formatted scanner stops at the
+// word nan; such a line keeps being rejected.
+template <typename T> bool parse_floating(const char *s, T &value) {
+  char *end = nullptr;
+  value = to_floating<T>(s, &end);
+  return whole_value(s, end) && end[-1] != ')';
+}
+
+template <typename T> using Parser = bool (*)(const char *, T &);
+
+// The line is released before the prompt, and before the next line is read.
+// The largest value of the type stands for "no value".
+template <typename T> T read_value(Parser<T> parse) {
+  for (;;) {
+    Buffer line{GetString()};
+    if (!line)
+      return std::numeric_limits<T>::max();
+    T value{};
+    bool accepted = parse(line.get(), value);
+    line.reset();
+    if (accepted)
+      return value;
+    std::printf("Retry: ");
+  }
+}
+
+} // namespace
+
+extern "C" char GetChar(void) { return read_value(parse_char); }
+
+extern "C" int GetInt(void) { return read_value(parse_int); }
+
+extern "C" long long GetLongLong(void) { return read_value(parse_long_long); }
+
+extern "C" float GetFloat(void) { return read_value(parse_floating<float>); }
+
+extern "C" double GetDouble(void) { return read_value(parse_floating<double>); }

@@ -32,6 +32,31 @@ typedef char *string;
  * characters, or when memory runs out. */
 string GetString(void);
 
+/* Typed readers
+ *
+ * Each reads lines until one holds exactly one value of its type with
+ * nothing but white space around it, printing "Retry: " (not flushed, with
+ * no line end) after every other line. At end of input, or when GetString
+ * fails, each returns the largest value of its type: CHAR_MAX, INT_MAX,
+ * LLONG_MAX, FLT_MAX or DBL_MAX. */
+
+/* The first byte of the line that is not white space. */
+char GetChar(void);
+
+/* A decimal, octal (leading 0) or hexadecimal (0x) integer with an optional
+ * sign; a number out of range gives INT_MIN or INT_MAX. */
+int GetInt(void);
+
+/* A decimal integer with an optional sign; a number out of range gives
+ * LLONG_MIN or LLONG_MAX. */
+long long GetLongLong(void);
+
+/* A decimal or hexadecimal floating number, inf, infinity or nan. */
+float GetFloat(void);
+
+/* As GetFloat, in double precision. */
+double GetDouble(void);
+
 #ifdef __cplusplus
 }
 #endif
