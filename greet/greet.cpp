@@ -1,0 +1,15 @@
+#include <cstdio>
+
+#include "input.h"
+#include "output_status.h"
+
+int main(int argc, string argv[]) {
+  // Without a name argv[1] is null (or past the end when argc is 0), which
+  // printf must not be given.
+  if (argc < 2) {
+    std::fputs("usage: greet NAME\n", stderr);
+    return 0;
+  }
+  std::printf("hello, %s\n", argv[1]);
+  return finish_output("greet");
+}
