@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -38,10 +39,16 @@ TEST(Greet, GreetsTheFirstArgumentByteForByte) {
 }
 
 TEST(Greet, LinksNoCodeOfTheLibrary) {
-  ProcessResult r = run_process("nm " + greet, "");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("main"), std::string::npos);
-  EXPECT_EQ(r.out.find("Get"), std::string::npos);
+  // Straight through popen: a checker put in front of the programs under
+  // test has no business with nm.
+  FILE *nm = popen(("nm " + greet).c_str(), "r");
+  ASSERT_NE(nm, nullptr);
+  std::string symbols;
+  for (int c = std::fgetc(nm); c != EOF; c = std::fgetc(nm))
+    symbols.push_back(static_cast<char>(c));
+  EXPECT_EQ(pclose(nm), 0);
+  EXPECT_NE(symbols.find("main"), std::string::npos);
+  EXPECT_EQ(symbols.find("Get"), std::string::npos);
 }
 
 } // namespace
