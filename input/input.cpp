@@ -22,6 +22,19 @@ struct FreeDeleter {
 };
 using Buffer = std::unique_ptr<char, FreeDeleter>;
 
+// One lock for the whole line instead of one per byte; released on every
+// way out of the reader.
+class StreamLock {
+public:
+  explicit StreamLock(FILE *f) : f_(f) { flockfile(f_); }
+  ~StreamLock() { funlockfile(f_); }
+  StreamLock(const StreamLock &) = delete;
+  StreamLock &operator=(const StreamLock &) = delete;
+
+private:
+  FILE *f_;
+};
+
 constexpr std::uint32_t first_capacity = 32;
 constexpr std::uint32_t top_bit = 0x80000000U;
 
@@ -60,11 +73,12 @@ string copy_exact(const char *buf, std::uint32_t n) {
 // the shared stream. A failed growth stops reading at once, leaving the rest
 // of the line for the next call.
 extern "C" string GetString(void) {
+  StreamLock lock(stdin);
   Buffer buf;
   std::uint32_t capacity = 0;
   std::uint32_t n = 0;
   int c = 0;
-  while ((c = std::fgetc(stdin)) != '\n' && c != EOF) {
+  while ((c = getc_unlocked(stdin)) != '\n' && c != EOF) {
     if (n + 1 > capacity && !grow(buf, capacity))
       return nullptr;
     buf.get()[n++] = static_cast<char>(c);
