@@ -11,7 +11,7 @@ TEST(Consumers, CallEveryFunctionFromCAndCxx) {
   ASSERT_FALSE(expected.empty());
   for (const char *program : {C_CONSUMER_PATH, CPP_CONSUMER_PATH}) {
     SCOPED_TRACE(program);
-    ProcessResult r = run_process(program, input);
+    ProcessResult r = run_process(checked(program), input);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, expected);
   }

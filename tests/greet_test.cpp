@@ -8,7 +8,7 @@
 
 namespace {
 
-const std::string greet = GREET_PATH;
+const std::string greet = checked(GREET_PATH);
 
 struct GreetCase {
   std::string args; // shell words after the program name
@@ -41,7 +41,7 @@ TEST(Greet, GreetsTheFirstArgumentByteForByte) {
 TEST(Greet, LinksNoCodeOfTheLibrary) {
   // Straight through popen: a checker put in front of the programs under
   // test has no business with nm.
-  FILE *nm = popen(("nm " + greet).c_str(), "r");
+  FILE *nm = popen("nm " GREET_PATH, "r");
   ASSERT_NE(nm, nullptr);
   std::string symbols;
   for (int c = std::fgetc(nm); c != EOF; c = std::fgetc(nm))

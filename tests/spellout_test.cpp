@@ -7,7 +7,7 @@
 
 namespace {
 
-const std::string spellout = SPELLOUT_PATH;
+const std::string spellout = checked(SPELLOUT_PATH);
 
 struct SpellCase {
   std::string input;

@@ -64,15 +64,17 @@ std::string CapturedStdout::text() {
   return read_file(path_);
 }
 
+std::string checked(const char *program) {
+  const char *wrapper = std::getenv("TEST_PROGRAM_WRAPPER");
+  return wrapper != nullptr ? std::string(wrapper) + " " + program : program;
+}
+
 ProcessResult run_process(const std::string &command, std::string_view input,
                           const std::string &redirect) {
   std::string in = temp_path("in"), out = temp_path("out"),
               err = temp_path("err");
   write_file(in, input);
-  // A checker such as valgrind can be put in front of the program.
-  const char *wrapper = std::getenv("TEST_PROGRAM_WRAPPER");
-  std::string line = (wrapper != nullptr ? std::string(wrapper) + " " : "") +
-                     command + " <'" + in + "' >'" + out + "' 2>'" + err +
+  std::string line = command + " <'" + in + "' >'" + out + "' 2>'" + err +
                      "' " + redirect;
   int raw = std::system(line.c_str());
   ProcessResult r{0, read_file(out), read_file(err)};

@@ -27,6 +27,10 @@ private:
   std::string path_;
 };
 
+// The program's path, behind the checker named by TEST_PROGRAM_WRAPPER
+// (such as valgrind) when that is set.
+std::string checked(const char *program);
+
 struct ProcessResult {
   int status; // exit status, or 128 + signal number
   std::string out;

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "test_support.h"
+
+namespace {
+
+const std::string spellout = checked(SPELLOUT_PATH);
+const std::string consumer = checked(C_CONSUMER_PATH);
+// What the consumer prints when every reader meets end of input at once.
+const std::string all_sentinels =
+    "[(null)] \x7f 2147483647 9223372036854775807 3.40282e+38 1.79769e+308\n";
+
+struct StreamCase {
+  std::string command;
+  std::string input;
+  std::string redirect;
+  std::string out;
+};
+
+TEST(Streams, ClosedUnreadableAndOddInputEndsCleanly) {
+  const std::string nuls(1 << 20, '\0');
+  const std::vector<StreamCase> cases = {
+      {spellout, "", "<&-", ""},
+      {spellout, "", "</", ""},
+      {consumer, "", "<&-", all_sentinels},
+      {consumer, "", "</", all_sentinels},
+      {"{ printf ab | " + spellout + "; }", "", "", "a\nb\n"},
+      {spellout, nuls + "\n", "", ""},
+      {consumer, nuls, "", "[] \x7f 2147483647 9223372036854775807 3.40282e+38 1.79769e+308\n"},
+      {spellout, "\xff\xfe\xc3\n", "", "\xff\n\xfe\n\xc3\n"},
+  };
+  for (const StreamCase &c : cases) {
+    SCOPED_TRACE(c.command + " " + c.redirect);
+    ProcessResult r = run_process(c.command, c.input, c.redirect);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, "");
+  }
+}
+
+long peak_kib_after_bad_lines(int lines) {
+  std::string input = "xx\n";
+  for (int i = 0; i < lines; i++)
+    input += "xx\n";
+  std::string rss = temp_path("rss");
+  // Unchecked: a checker's own memory would be measured.
+  ProcessResult r = run_process("/usr/bin/time -f %M -o '" + rss + "' " C_CONSUMER_PATH, input);
+  std::string prompts;
+  for (int i = 0; i < lines; i++)
+    prompts += "Retry: ";
+  EXPECT_EQ(r.out, prompts + "[xx] \x7f 2147483647 9223372036854775807 3.40282e+38 1.79769e+308\n");
+  long kib = std::stol(read_file(rss));
+  std::remove(rss.c_str());
+  return kib;
+}
+
+TEST(Streams, AMillionBadLinesGiveAMillionPromptsInConstantMemory) {
+  long few = peak_kib_after_bad_lines(10);
+  long many = peak_kib_after_bad_lines(1000000);
+#if !defined(__SANITIZE_ADDRESS__) // its quarantine keeps freed lines
+  EXPECT_LT(many - few, 1024) << few << " KiB, then " << many << " KiB";
+#endif
+}
+
+// The program writes into a pipe whose reader is gone, with SIGPIPE at its
+// default whatever this process does with it.
+int status_into_closed_pipe(const std::string &program, const char *arg) {
+  std::string input = temp_path("pipe-in");
+  write_file(input, std::string(1 << 16, 'x') + "\n");
+  int fds[2];
+  if (pipe(fds) != 0)
+    return -1;
+  close(fds[0]);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+  posix_spawnattr_t attr;
+  posix_spawnattr_init(&attr);
+  sigset_t pipe_signal;
+  sigemptyset(&pipe_signal);
+  sigaddset(&pipe_signal, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attr, &pipe_signal);
+  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
+  std::vector<char *> argv = {const_cast<char *>(program.c_str()), const_cast<char *>(arg), nullptr};
+  pid_t pid = -1;
+  int spawned = posix_spawn(&pid, program.c_str(), &actions, &attr, argv.data(), environ);
+  close(fds[1]);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attr);
+  int status = -1;
+  if (spawned == 0)
+    waitpid(pid, &status, 0);
+  std::remove(input.c_str());
+  return status;
+}
+
+TEST(Streams, ABrokenPipeEndsTheProgramsByTheSignal) {
+  for (const char *program : {SPELLOUT_PATH, GREET_PATH}) {
+    SCOPED_TRACE(program);
+    int status = status_into_closed_pipe(program, "world");
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) << status;
+  }
+}
+
+} // namespace
