@@ -1,0 +1,241 @@
+// Feeds arbitrary bytes as standard input to an arbitrary sequence of the
+// six functions and checks what must hold for any input: the lines returned
+// are the input's lines, each typed reader prompts once per rejected line,
+// an accepted value reads back to itself, and failures only happen where
+// they may. Built a second time with FUZZ_ALLOC_FAILURES, where one
+// allocation chosen by the input fails.
+//
+// Input: byte 0 holds the number of calls k (mod 32); the next k bytes choose
+// the functions (mod 6); with allocation failures, one more byte chooses the
+// failing allocation (0: none); the rest is standard input.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "input.h"
+
+namespace {
+
+[[noreturn]] void fail(const char *what) {
+  std::fprintf(stderr, "invariant broken: %s\n", what);
+  std::abort();
+}
+
+void check(bool ok, const char *what) {
+  if (!ok)
+    fail(what);
+}
+
+#ifdef FUZZ_ALLOC_FAILURES
+// Allocations are counted only while a function under test runs.
+struct Injection {
+  bool armed = false;
+  unsigned fail_at = 0; // 1-based; 0 for none
+  unsigned count = 0;
+  bool fired = false;
+};
+Injection injection;
+
+bool fail_now() {
+  if (!injection.armed || injection.fail_at == 0 || ++injection.count != injection.fail_at)
+    return false;
+  injection.fired = true;
+  return true;
+}
+#endif
+
+bool failure_fired() {
+#ifdef FUZZ_ALLOC_FAILURES
+  return injection.fired;
+#else
+  return false;
+#endif
+}
+
+void arm(bool on) {
+#ifdef FUZZ_ALLOC_FAILURES
+  injection.armed = on;
+#else
+  (void)on;
+#endif
+}
+
+// The bytes a call consumed and the prompts it printed.
+struct Call {
+  std::string span;
+  bool at_end;
+  std::size_t prompts;
+};
+
+class Streams {
+public:
+  Streams(const char *input, std::size_t n)
+      : input_(input, n), in_(fmemopen(input_.data(), n, "r")),
+        out_(open_memstream(&out_text_, &out_size_)) {
+    check(in_ != nullptr && out_ != nullptr, "streams open");
+    std::swap(stdin, in_);
+    std::swap(stdout, out_);
+  }
+  ~Streams() {
+    std::swap(stdin, in_);
+    std::swap(stdout, out_);
+    std::fclose(in_);
+    std::fclose(out_);
+    std::free(out_text_);
+  }
+  Streams(const Streams &) = delete;
+  Streams &operator=(const Streams &) = delete;
+
+  template <typename F> auto run(F function, Call &call, bool inject = true) {
+    long before = std::ftell(stdin);
+    std::size_t printed = printed_size();
+    arm(inject);
+    auto result = function();
+    arm(false);
+    long after = std::ftell(stdin);
+    call.span = input_.substr(static_cast<std::size_t>(before), static_cast<std::size_t>(after - before));
+    call.at_end = static_cast<std::size_t>(after) == input_.size();
+    std::string prompts(out_text_ + printed, printed_size() - printed);
+    call.prompts = prompts.size() / 7;
+    check(prompts == repeat_prompt(call.prompts), "only whole prompts are printed");
+    return result;
+  }
+
+private:
+  std::size_t printed_size() {
+    std::fflush(stdout);
+    return out_size_;
+  }
+  static std::string repeat_prompt(std::size_t k) {
+    std::string s;
+    for (std::size_t i = 0; i < k; i++)
+      s += "Retry: ";
+    return s;
+  }
+
+  std::string input_;
+  FILE *in_;
+  char *out_text_ = nullptr;
+  std::size_t out_size_ = 0;
+  FILE *out_;
+};
+
+std::size_t lines_in(const std::string &span) {
+  std::size_t k = 0;
+  for (char c : span)
+    k += c == '\n';
+  return k + (!span.empty() && span.back() != '\n');
+}
+
+void check_line(string s, const Call &call) {
+  if (s == nullptr) {
+    check((call.span.empty() && call.at_end) ||
+              (failure_fired() && lines_in(call.span) <= 1),
+          "null only at end of input or after a failed allocation");
+    return;
+  }
+  std::string line = call.span;
+  if (!line.empty() && line.back() == '\n')
+    line.pop_back();
+  else
+    check(call.at_end, "a line without a line feed ends the input");
+  check(!call.span.empty() && line.find('\n') == std::string::npos, "one line per call");
+  check(std::strlen(s) == std::strlen(line.c_str()) && std::memcmp(s, line.c_str(), std::strlen(s)) == 0,
+        "the string is the line up to its first NUL byte");
+  std::free(s);
+}
+
+bool same(double a, double b) { return std::isnan(a) ? std::isnan(b) : a == b; }
+
+void print_value(char v, char *buf, std::size_t n) { std::snprintf(buf, n, "%c\n", v); }
+void print_value(int v, char *buf, std::size_t n) { std::snprintf(buf, n, "%d\n", v); }
+void print_value(long long v, char *buf, std::size_t n) { std::snprintf(buf, n, "%lld\n", v); }
+void print_value(float v, char *buf, std::size_t n) { std::snprintf(buf, n, "%.9g\n", static_cast<double>(v)); }
+void print_value(double v, char *buf, std::size_t n) { std::snprintf(buf, n, "%.17g\n", v); }
+
+// An accepted value, printed and read again by the same reader, is itself.
+template <typename T> void check_reread(T (*read)(), T v) {
+  char text[64];
+  print_value(v, text, sizeof text);
+  Streams streams(text, std::strlen(text));
+  Call call;
+  T again = streams.run(read, call, false);
+  check(call.prompts == 0 && same(static_cast<double>(again), static_cast<double>(v)),
+        "an accepted value reads back to itself");
+}
+
+template <typename T> void check_value(T (*read)(), T v, const Call &call) {
+  std::size_t lines = lines_in(call.span);
+  check(call.span.empty() || call.span.back() == '\n' || call.at_end || failure_fired(),
+        "a typed reader consumes whole lines");
+  const T sentinel = std::numeric_limits<T>::max();
+  if (failure_fired()) {
+    check(v == sentinel && call.prompts + 1 == lines, "a failed line gives the sentinel");
+  } else if (call.prompts == lines) {
+    check(v == sentinel && call.at_end, "all lines rejected only at end of input");
+  } else {
+    check(call.prompts + 1 == lines, "one prompt per rejected line");
+    check_reread(read, v);
+  }
+}
+
+template <typename T> void call_reader(Streams &streams, T (*read)()) {
+  Call call;
+  T v = streams.run(read, call);
+  check_value(read, v, call);
+}
+
+void call_function(Streams &streams, unsigned which) {
+  switch (which % 6) {
+  case 0: {
+    Call call;
+    string s = streams.run(GetString, call);
+    check_line(s, call);
+    break;
+  }
+  case 1: call_reader(streams, GetChar); break;
+  case 2: call_reader(streams, GetInt); break;
+  case 3: call_reader(streams, GetLongLong); break;
+  case 4: call_reader(streams, GetFloat); break;
+  default: call_reader(streams, GetDouble); break;
+  }
+}
+
+} // namespace
+
+#ifdef FUZZ_ALLOC_FAILURES
+extern "C" void *__real_malloc(std::size_t size);
+extern "C" void *__real_realloc(void *p, std::size_t size);
+extern "C" void *__wrap_malloc(std::size_t size) { return fail_now() ? nullptr : __real_malloc(size); }
+extern "C" void *__wrap_realloc(void *p, std::size_t size) {
+  return fail_now() ? nullptr : __real_realloc(p, size);
+}
+#endif
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+  if (size == 0)
+    return 0;
+  std::size_t calls = data[0] % 32;
+  std::size_t header = 1 + calls;
+#ifdef FUZZ_ALLOC_FAILURES
+  header++;
+#endif
+  if (size < header)
+    return 0;
+#ifdef FUZZ_ALLOC_FAILURES
+  injection = Injection{};
+  injection.fail_at = data[header - 1];
+#endif
+  Streams streams(reinterpret_cast<const char *>(data) + header, size - header);
+  for (std::size_t i = 0; i < calls; i++) {
+#ifdef FUZZ_ALLOC_FAILURES
+    injection.fired = false;
+#endif
+    call_function(streams, data[1 + i]);
+  }
+  return 0;
+}
