@@ -9,9 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <iostream>
-#include <map>
 #include <string>
 #include <type_traits>
 
@@ -112,8 +110,12 @@ void print_total(double total, std::uint64_t count) {
 template <typename T, typename Read> void sum_values(Read read, T end) {
   Total<T> total{};
   std::uint64_t count = 0;
-  for (T v = read(); v != end; v = read())
+  for (;;) {
+    T v = read();
+    if (v == end)
+      break;
     total += v, count++;
+  }
   print_total(total, count);
 }
 
@@ -181,7 +183,12 @@ void generate(const std::string &kind, unsigned long long amount) {
   }
 }
 
-const std::map<std::string, std::function<void()>> methods = {
+struct Method {
+  const char *name;
+  void (*run)();
+};
+
+constexpr Method methods[] = {
     {"getstring", [] { count_lines(GetString); }},
     {"literal", [] { count_lines(literal_get_string); }},
     {"getline-copy", getline_copy},
@@ -203,13 +210,14 @@ int main(int argc, char **argv) {
     generate(argv[2], std::strtoull(argv[3], nullptr, 10));
     return 0;
   }
-  auto m = argc == 2 ? methods.find(argv[1]) : methods.end();
-  if (m == methods.end()) {
-    std::fputs("usage: lineinput-bench METHOD < input\n"
-               "       lineinput-bench generate long|short|int|double AMOUNT\n",
-               stderr);
-    return 2;
+  for (const Method &m : methods) {
+    if (argc == 2 && std::strcmp(argv[1], m.name) == 0) {
+      m.run();
+      return 0;
+    }
   }
-  m->second();
-  return 0;
+  std::fputs("usage: lineinput-bench METHOD < input\n"
+             "       lineinput-bench generate long|short|int|double AMOUNT\n",
+             stderr);
+  return 2;
 }
