@@ -1,0 +1,22 @@
+# Sourced by the checks that need a fresh Debian root: make_debian_root
+# SUITE DIR PACKAGES builds one with debootstrap from the mirror the host's
+# package manager uses, and mounts /dev and /proc in it;
+# remove_debian_root DIR undoes that.
+
+make_debian_root() {
+  local suite=$1 root=$2 packages=$3 mirror
+  mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+  mirror=${mirror:-$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list)}
+  debootstrap --variant=minbase --include="$packages" "$suite" "$root" "$mirror" \
+    >"$root.log" 2>&1 || { tail -n 30 "$root.log"; return 1; }
+  mount --bind /dev "$root/dev"
+  mount -t proc proc "$root/proc"
+}
+
+remove_debian_root() {
+  local root=$1 m
+  for m in "$root/dev" "$root/proc"; do
+    if mountpoint -q "$m" 2>/dev/null; then umount -l "$m"; fi
+  done
+  rm -rf --one-file-system "$root" "$root.log"
+}
