@@ -8,6 +8,9 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#if __has_include(<sys/single_threaded.h>)
+#include <sys/single_threaded.h>
+#endif
 
 static_assert(sizeof(int) == 4 && sizeof(long long) == 8,
               "integer widths are fixed at 32 and 64 bits");
@@ -17,17 +20,32 @@ static_assert(std::numeric_limits<float>::is_iec559 &&
 
 namespace {
 
+bool single_threaded() {
+#if __has_include(<sys/single_threaded.h>)
+  return __libc_single_threaded != 0;
+#else
+  return false;
+#endif
+}
+
 struct FreeDeleter {
   void operator()(void *p) const noexcept { std::free(p); }
 };
 using Buffer = std::unique_ptr<char, FreeDeleter>;
 
 // One lock for the whole line instead of one per byte; released on every
-// way out of the reader.
+// way out of the reader. A process with a single thread needs none, and no
+// second thread can start while this one is inside the reader.
 class StreamLock {
 public:
-  explicit StreamLock(FILE *f) : f_(f) { flockfile(f_); }
-  ~StreamLock() { funlockfile(f_); }
+  explicit StreamLock(FILE *f) : f_(single_threaded() ? nullptr : f) {
+    if (f_ != nullptr)
+      flockfile(f_);
+  }
+  ~StreamLock() {
+    if (f_ != nullptr)
+      funlockfile(f_);
+  }
   StreamLock(const StreamLock &) = delete;
   StreamLock &operator=(const StreamLock &) = delete;
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "alloc_tracker.h"
@@ -124,6 +126,28 @@ TEST(GetString, FailedAllocationReturnsNullLeaksNothingAndKeepsTheRest) {
     }
     EXPECT_EQ(take_line(), next_after_failure[static_cast<std::size_t>(k)]);
   }
+}
+
+TEST(GetString, ThreadsSharingStandardInputEachGetWholeLines) {
+  constexpr int lines = 4000;
+  constexpr std::size_t length = 500;
+  std::string input;
+  for (int i = 0; i < lines; i++)
+    input += std::string(length, static_cast<char>('a' + i % 26)) + "\n";
+  feed_stdin(input);
+  std::atomic<int> whole{0}, broken{0};
+  auto read_all = [&] {
+    while (string s = GetString()) {
+      bool same = std::strlen(s) == length && std::strspn(s, std::string(1, s[0]).c_str()) == length;
+      (same ? whole : broken)++;
+      std::free(s);
+    }
+  };
+  std::thread other(read_all);
+  read_all();
+  other.join();
+  EXPECT_EQ(whole, lines);
+  EXPECT_EQ(broken, 0);
 }
 
 } // namespace
