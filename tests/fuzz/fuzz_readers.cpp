@@ -8,6 +8,7 @@
 // Input: byte 0 holds the number of calls k (mod 32); the next k bytes choose
 // the functions (mod 6); with allocation failures, one more byte chooses the
 // failing allocation (0: none); the rest is standard input.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <type_traits>
 
 #include "input.h"
 
@@ -168,11 +170,48 @@ template <typename T> void check_reread(T (*read)(), T v) {
         "an accepted value reads back to itself");
 }
 
+// What ISO C's strtol makes of a line, saturated at T's range; the C23
+// binary prefix is 0 followed by a letter.
+template <typename T> bool reference_integer(const std::string &line, int base, T &value) {
+  const char *s = line.c_str();
+  char *end = nullptr;
+  long long n = std::strtoll(s, &end, base);
+  const char *p = s + std::strspn(s, " \t\n\v\f\r");
+  p += *p == '+' || *p == '-';
+  if (end == s || (base == 0 && p[0] == '0' && (p[1] == 'b' || p[1] == 'B')))
+    return false;
+  if (end[std::strspn(end, " \t\n\v\f\r")] != '\0')
+    return false;
+  value = static_cast<T>(std::clamp<long long>(n, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
+  return true;
+}
+
+// The integer readers agree with strtol on every line: the rejected ones and
+// the accepted one with its value.
+template <typename T> void check_integer_lines(const Call &call, bool accepted, T v) {
+  if constexpr (std::is_same_v<T, int> || std::is_same_v<T, long long>) {
+    const int base = std::is_same_v<T, int> ? 0 : 10;
+    std::size_t start = 0;
+    while (start < call.span.size()) {
+      std::size_t end = call.span.find('\n', start);
+      end = end == std::string::npos ? call.span.size() : end;
+      bool last = end + 1 >= call.span.size();
+      T expected{};
+      bool number = reference_integer(call.span.substr(start, end - start), base, expected);
+      if (!(last && failure_fired()))
+        check(last && accepted ? number && expected == v : !number,
+              "an integer reader agrees with strtol");
+      start = end + 1;
+    }
+  }
+}
+
 template <typename T> void check_value(T (*read)(), T v, const Call &call) {
   std::size_t lines = lines_in(call.span);
   check(call.span.empty() || call.span.back() == '\n' || call.at_end || failure_fired(),
         "a typed reader consumes whole lines");
   const T sentinel = std::numeric_limits<T>::max();
+  bool accepted = false;
   if (failure_fired()) {
     check(v == sentinel && call.prompts + 1 == lines, "a failed line gives the sentinel");
   } else if (call.prompts == lines) {
@@ -180,7 +219,9 @@ template <typename T> void check_value(T (*read)(), T v, const Call &call) {
   } else {
     check(call.prompts + 1 == lines, "one prompt per rejected line");
     check_reread(read, v);
+    accepted = true;
   }
+  check_integer_lines(call, accepted, v);
 }
 
 template <typename T> void call_reader(Streams &streams, T (*read)()) {
