@@ -152,9 +152,9 @@ int detect_base(const char *&s) {
 }
 
 // The integer conversions of ISO C's strtol and strtoll, saturating at the
-// range of T. Written out because the C library's spends most of a short
-// line's time on generality the readers do not use, and because C23 libraries
-// read 0b101 as binary where it is 0 followed by the letter b.
+// range of T. Written out because the C library's versions spend most of a
+// short line's time on generality the readers do not use, and because C23
+// libraries read 0b101 as binary where it is 0 followed by the letter b.
 template <typename T> bool parse_integer(const char *s, int base, T &value) {
   using U = std::make_unsigned_t<T>;
   s = skip_space(s);
@@ -171,7 +171,7 @@ template <typename T> bool parse_integer(const char *s, int base, T &value) {
     const auto u = static_cast<U>(d);
     magnitude = magnitude > (limit - u) / b ? limit : magnitude * b + u;
   }
-  if (s == digits || *skip_space(s) != '\0')
+  if (!whole_value(digits, s))
     return false;
   value = static_cast<T>(negative ? U{0} - magnitude : magnitude);
   return true;
