@@ -1,0 +1,72 @@
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "buffer.h"
+#include "input.h"
+#include "pages.h"
+#include "stream.h"
+
+namespace {
+
+using lineinput::Buffer;
+
+constexpr std::uint32_t first_capacity = 32;
+constexpr std::uint32_t top_bit = 0x80000000U;
+
+// Doubling from 32 caps the capacity at 2^31 bytes, which keeps both counts
+// in 32 bits. The old block stays owned by buf when realloc fails, so the
+// caller's cleanup releases it.
+bool grow(Buffer &buf, std::uint32_t &capacity) {
+  if (capacity >= top_bit)
+    return false;
+  std::uint32_t next = capacity == 0 ? first_capacity : capacity * 2;
+  void *p = std::realloc(buf.get(), next);
+  if (p == nullptr)
+    return false;
+  (void)buf.release();
+  buf.reset(static_cast<char *>(p));
+  capacity = next;
+  lineinput::advise_huge_pages(p, next);
+  return true;
+}
+
+// strncpy pads with NUL after an embedded NUL, so the whole block is
+// defined; an empty line never allocated a buffer, and strncpy must not
+// see a null pointer even for a zero count.
+string copy_exact(const char *buf, std::uint32_t n) {
+  auto *s = static_cast<char *>(std::malloc(std::size_t{n} + 1));
+  if (s == nullptr)
+    return nullptr;
+  lineinput::advise_huge_pages(s, std::size_t{n} + 1);
+  if (n > 0)
+    std::strncpy(s, buf, n);
+  s[n] = '\0';
+  return s;
+}
+
+} // namespace
+
+// Nothing past the line feed leaves the shared stream: each byte that needs
+// a decision comes from read_byte, and the runs between are only what the
+// stream has already buffered, never more than the buffer has room for, so
+// growth still happens before the character that needs it is stored. A
+// failed growth stops reading at once, leaving the rest of the line for the
+// next call.
+extern "C" string GetString(void) {
+  lineinput::StreamLock lock(stdin);
+  Buffer buf;
+  std::uint32_t capacity = 0;
+  std::uint32_t n = 0;
+  int c = 0;
+  while ((c = lineinput::read_byte(stdin)) != '\n' && c != EOF) {
+    if (n + 1 > capacity && !grow(buf, capacity))
+      return nullptr;
+    buf.get()[n++] = static_cast<char>(c);
+    n += lineinput::take_run(stdin, buf.get() + n, capacity - n);
+  }
+  if (n == 0 && c == EOF)
+    return nullptr;
+  return copy_exact(buf.get(), n);
+}

@@ -1,0 +1,81 @@
+#ifndef LINEINPUT_STREAM_H
+#define LINEINPUT_STREAM_H
+
+// The one place that knows how the C library buffers a stream. Everything
+// else reads through read_byte and take_run, which consume exactly the bytes
+// that the same number of getc_unlocked calls would.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#if __has_include(<sys/single_threaded.h>)
+#include <sys/single_threaded.h>
+#endif
+
+#if defined(__GLIBC__) && !defined(LINEINPUT_BYTE_LOOP)
+#define LINEINPUT_BULK_READS 1
+#else
+#define LINEINPUT_BULK_READS 0
+#endif
+
+namespace lineinput {
+
+inline bool single_threaded() {
+#if __has_include(<sys/single_threaded.h>)
+  return __libc_single_threaded != 0;
+#else
+  return false;
+#endif
+}
+
+// One lock for the whole line instead of one per byte, so a line never
+// interleaves with another thread's reads. A process with a single thread
+// needs none, and no second thread can start while this one is reading.
+class StreamLock {
+public:
+  explicit StreamLock(FILE *f) : f_(single_threaded() ? nullptr : f) {
+    if (f_ != nullptr)
+      flockfile(f_);
+  }
+  ~StreamLock() {
+    if (f_ != nullptr)
+      funlockfile(f_);
+  }
+  StreamLock(const StreamLock &) = delete;
+  StreamLock &operator=(const StreamLock &) = delete;
+
+private:
+  FILE *f_;
+};
+
+// Refilling, end of file and pushed-back bytes all stay with the C library.
+inline int read_byte(FILE *f) { return getc_unlocked(f); }
+
+// Moves up to room bytes that the stream has already buffered, stopping
+// before a line feed, into dst; returns how many. glibc's getc_unlocked
+// takes its bytes from the window between _IO_read_ptr and _IO_read_end and
+// advances _IO_read_ptr, so doing the same for a run of bytes leaves the
+// stream exactly as that many calls would. Elsewhere no run is taken and
+// the caller reads byte by byte.
+inline std::uint32_t take_run(FILE *f, char *dst, std::uint32_t room) {
+#if LINEINPUT_BULK_READS
+  const char *p = f->_IO_read_ptr;
+  std::size_t k = static_cast<std::size_t>(f->_IO_read_end - p);
+  if (k > room)
+    k = room;
+  if (k == 0)
+    return 0;
+  if (const void *lf = std::memchr(p, '\n', k))
+    k = static_cast<std::size_t>(static_cast<const char *>(lf) - p);
+  std::memcpy(dst, p, k);
+  f->_IO_read_ptr += k;
+  return static_cast<std::uint32_t>(k);
+#else
+  (void)f, (void)dst, (void)room;
+  return 0;
+#endif
+}
+
+} // namespace lineinput
+
+#endif
