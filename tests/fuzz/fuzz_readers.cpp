@@ -1,12 +1,15 @@
 // Feeds arbitrary bytes as standard input to an arbitrary sequence of the
-// six functions and checks what must hold for any input: the lines returned
-// are the input's lines, each typed reader prompts once per rejected line,
-// an accepted value reads back to itself, and failures only happen where
-// they may. Built a second time with FUZZ_ALLOC_FAILURES, where one
-// allocation chosen by the input fails.
+// six functions and of the caller's own reads, and checks what must hold for
+// any input: the lines returned are the input's lines, each typed reader
+// prompts once per rejected line, an accepted value reads back to itself,
+// failures only happen where they may, and the caller's reads see exactly
+// the bytes a byte-at-a-time reader leaves them. Built a second time with
+// FUZZ_ALLOC_FAILURES, where one allocation chosen by the input fails.
 //
-// Input: byte 0 holds the number of calls k (mod 32); the next k bytes choose
-// the functions (mod 6); with allocation failures, one more byte chooses the
+// Input: byte 0 holds the number of calls k (mod 32) and, in its top three
+// bits, the buffering of standard input; the next k bytes choose the calls
+// (mod 9: the six functions, fgetc, ungetc of the byte fgetc gave, fread of
+// one to four bytes); with allocation failures, one more byte chooses the
 // failing allocation (0: none); the rest is standard input.
 #include <algorithm>
 #include <cmath>
@@ -73,12 +76,29 @@ struct Call {
   std::size_t prompts;
 };
 
+// How standard input is buffered, from the top bits of byte 0: the C
+// library's choice, none at all, or a buffer of three bytes.
+enum class Buffering { standard, none, tiny };
+
+Buffering buffering_of(std::uint8_t b) {
+  switch (b >> 5) {
+  case 5:
+  case 6: return Buffering::none;
+  case 7: return Buffering::tiny;
+  default: return Buffering::standard;
+  }
+}
+
 class Streams {
 public:
-  Streams(const char *input, std::size_t n)
+  Streams(const char *input, std::size_t n, Buffering buffering = Buffering::standard)
       : input_(input, n), in_(fmemopen(input_.data(), n, "r")),
         out_(open_memstream(&out_text_, &out_size_)) {
     check(in_ != nullptr && out_ != nullptr, "streams open");
+    if (buffering == Buffering::none)
+      std::setvbuf(in_, nullptr, _IONBF, 0);
+    else if (buffering == Buffering::tiny)
+      std::setvbuf(in_, tiny_, _IOFBF, sizeof tiny_);
     std::swap(stdin, in_);
     std::swap(stdout, out_);
   }
@@ -93,6 +113,7 @@ public:
   Streams &operator=(const Streams &) = delete;
 
   template <typename F> auto run(F function, Call &call, bool inject = true) {
+    pushable_.clear();
     long before = std::ftell(stdin);
     std::size_t printed = printed_size();
     arm(inject);
@@ -105,6 +126,35 @@ public:
     call.prompts = prompts.size() / 7;
     check(prompts == repeat_prompt(call.prompts), "only whole prompts are printed");
     return result;
+  }
+
+  // The caller's own reads: each must give the input's bytes at the
+  // position where the library's last call stopped.
+  void caller_fgetc() {
+    auto at = static_cast<std::size_t>(std::ftell(stdin));
+    int c = std::fgetc(stdin);
+    check(c == (at < input_.size() ? static_cast<unsigned char>(input_[at]) : EOF),
+          "fgetc after the library reads the next byte of the input");
+    if (c != EOF)
+      pushable_.push_back(static_cast<char>(c));
+  }
+  // Pushing back bytes in the reverse order of reading keeps the stream's
+  // bytes those of the input; glibc takes more than one, and once the
+  // buffer holds no earlier byte they go to its separate pushback area.
+  void caller_ungetc() {
+    if (pushable_.empty())
+      return;
+    int c = static_cast<unsigned char>(pushable_.back());
+    pushable_.pop_back();
+    check(std::ungetc(c, stdin) == c, "ungetc pushes back");
+  }
+  void caller_fread(std::size_t k) {
+    auto at = static_cast<std::size_t>(std::ftell(stdin));
+    char b[4];
+    std::size_t got = std::fread(b, 1, k, stdin);
+    check(std::string(b, got) == input_.substr(std::min(at, input_.size()), k),
+          "fread after the library reads the next bytes of the input");
+    pushable_.clear();
   }
 
 private:
@@ -120,6 +170,8 @@ private:
   }
 
   std::string input_;
+  char tiny_[3] = {};
+  std::string pushable_; // bytes of the caller's fgetc calls in a row
   FILE *in_;
   char *out_text_ = nullptr;
   std::size_t out_size_ = 0;
@@ -231,7 +283,7 @@ template <typename T> void call_reader(Streams &streams, T (*read)()) {
 }
 
 void call_function(Streams &streams, unsigned which) {
-  switch (which % 6) {
+  switch (which % 9) {
   case 0: {
     Call call;
     string s = streams.run(GetString, call);
@@ -242,7 +294,10 @@ void call_function(Streams &streams, unsigned which) {
   case 2: call_reader(streams, GetInt); break;
   case 3: call_reader(streams, GetLongLong); break;
   case 4: call_reader(streams, GetFloat); break;
-  default: call_reader(streams, GetDouble); break;
+  case 5: call_reader(streams, GetDouble); break;
+  case 6: streams.caller_fgetc(); break;
+  case 7: streams.caller_ungetc(); break;
+  default: streams.caller_fread(1 + which / 9 % 4); break;
   }
 }
 
@@ -271,7 +326,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   injection = Injection{};
   injection.fail_at = data[header - 1];
 #endif
-  Streams streams(reinterpret_cast<const char *>(data) + header, size - header);
+  Streams streams(reinterpret_cast<const char *>(data) + header, size - header,
+                  buffering_of(data[0]));
   for (std::size_t i = 0; i < calls; i++) {
 #ifdef FUZZ_ALLOC_FAILURES
     injection.fired = false;
