@@ -1,8 +1,10 @@
 #include "alloc_tracker.h"
 
 #include <array>
+#include <cstdio>
 #include <set>
 #include <stdexcept>
+#include <stdio_ext.h>
 
 extern "C" void *__real_malloc(std::size_t size);
 extern "C" void *__real_realloc(void *p, std::size_t size);
@@ -23,8 +25,10 @@ Log log_;
 bool should_fail() { return log_.on && log_.attempts++ == log_.fail_at; }
 
 void record(AllocCall call) {
-  if (log_.on && log_.count < log_.calls.size())
-    log_.calls[log_.count++] = call;
+  if (!log_.on || log_.count == log_.calls.size())
+    return;
+  call.pending_output = __fpending(stdout);
+  log_.calls[log_.count++] = call;
 }
 
 } // namespace

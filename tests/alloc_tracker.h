@@ -11,6 +11,7 @@ struct AllocCall {
   std::size_t size; // bytes asked for; 0 for free
   void *old;        // block handed to realloc or free
   void *result;     // block returned; null when the call failed
+  std::size_t pending_output = 0; // bytes waiting in stdout's buffer then
 };
 
 class AllocTracking {

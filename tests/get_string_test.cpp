@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -148,6 +149,24 @@ TEST(GetString, ThreadsSharingStandardInputEachGetWholeLines) {
   other.join();
   EXPECT_EQ(whole, lines);
   EXPECT_EQ(broken, 0);
+}
+
+// The lock that keeps a line whole is standard input's own, so a caller
+// holding it keeps every other thread's GetString waiting.
+TEST(GetString, WaitsForACallerHoldingTheStandardInputLock) {
+  feed_stdin("line\n");
+  std::atomic<bool> done{false};
+  flockfile(stdin);
+  std::thread reader([&] {
+    std::free(GetString());
+    done = true;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_FALSE(done);
+  funlockfile(stdin);
+  reader.join();
+  EXPECT_TRUE(done);
+  EXPECT_EQ(rest_of_stdin(), "");
 }
 
 } // namespace

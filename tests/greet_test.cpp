@@ -28,6 +28,9 @@ TEST(Greet, GreetsTheFirstArgumentByteForByte) {
       {"", "", 0, "", "usage: greet NAME\n"},
       {"world", ">/dev/full", 1, "", "greet: No space left on device\n"},
       {"world", ">&-", 1, "", "greet: Bad file descriptor\n"},
+      // A greeting of 4098 bytes: the write fails while the program runs
+      // and leaves nothing for the final flush.
+      {std::string(4090, 'n'), ">/dev/full", 1, "", "greet: No space left on device\n"},
   };
   for (const GreetCase &c : cases) {
     SCOPED_TRACE(c.args + c.redirect);

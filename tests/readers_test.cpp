@@ -53,8 +53,11 @@ void check_lines(T (*read)(), const std::vector<LineCase<T>> &cases) {
 TEST(GetInt, AcceptsOneIntegerInAnyBaseAndClampsToItsRange) {
   check_lines<int>(GetInt, {
       {"42", 42}, {"-7", -7}, {"+7", 7}, {"0x1A", 26}, {"0X1a", 26},
+      {"0xff", 255}, {"0XaB", 171}, {"0xA", 10},
       {"010", 8}, {"0", 0}, {"-0", 0}, {"  42  ", 42}, {"\v42\f", 42},
       {"42\r", 42}, {"\t-0x10\t", -16},
+      {"2147483640", 2147483640}, {"-2147483640", -2147483640},
+      {"0x7ffffff0", 0x7ffffff0},
       {"2147483647", 2147483647}, {"2147483648", 2147483647},
       {"4294967296", 2147483647}, {"99999999999999999999999", 2147483647},
       {"-2147483648", -2147483647 - 1}, {"-2147483649", -2147483647 - 1},
@@ -69,6 +72,8 @@ TEST(GetInt, AcceptsOneIntegerInAnyBaseAndClampsToItsRange) {
 TEST(GetLongLong, AcceptsOneDecimalIntegerAndClampsToItsRange) {
   check_lines<long long>(GetLongLong, {
       {"010", 10}, {" -12 ", -12}, {"+5", 5},
+      {"9223372036854775800", 9223372036854775800},
+      {"-9223372036854775800", -9223372036854775800},
       {"9223372036854775807", 9223372036854775807},
       {"9223372036854775808", 9223372036854775807},
       {"-9223372036854775808", -9223372036854775807 - 1},
@@ -91,6 +96,9 @@ TEST(GetFloat, AcceptsOneSinglePrecisionNumber) {
   check_lines<float>(GetFloat, {
       {"3.14", 3.14F}, {"1e3", 1000.0F}, {".5", 0.5F}, {"1.", 1.0F},
       {" 7 ", 7.0F}, {"-2.5e-1", -0.25F}, {"0x1p3", 8.0F}, {"1e39", inf},
+      // Just above halfway between 1 and the next float: rounded from the
+      // text it is the next float, through a double it would be 1.
+      {"1.0000000596046447753906250000000001", 0x1.000002p+0F},
       {"-1e39", -inf}, {"1e-50", 0.0F}, {"-1e-50", -0.0F}, {"1e-40", 1e-40F},
       {"inf", inf}, {"-INF", -inf}, {"Infinity", inf}, {"nan", nan},
       {"NAN", nan}, {"3.14x", {}}, {"abc", {}}, {"1e", {}}, {"1e+", {}},
@@ -133,6 +141,25 @@ TEST(TypedReaders, PromptOncePerRejectedLineAndStopAfterTheAcceptedOne) {
     EXPECT_EQ(out.text(), c.prompts);
     EXPECT_EQ(rest_of_stdin(), c.rest);
   }
+}
+
+// A rejected line is released before its prompt is written: at the release
+// nothing is waiting in the output buffer yet. The prompt stays in the buffer
+// until the program flushes it, so with output to a file nothing is written
+// by the reader itself.
+TEST(TypedReaders, ReleaseEachLineBeforeItsPromptAndNeverFlush) {
+  feed_stdin("no\nstill no\n7\n");
+  CapturedStdout out;
+  AllocTracking tracking;
+  EXPECT_EQ(GetInt(), 7);
+  std::vector<std::size_t> pending_at_release;
+  for (const AllocCall &c : tracking.calls())
+    if (c.kind == AllocCall::Free)
+      pending_at_release.push_back(c.pending_output);
+  // Per line: its working buffer, inside GetString, then the line itself.
+  EXPECT_EQ(pending_at_release, (std::vector<std::size_t>{0, 0, 7, 7, 14, 14}));
+  EXPECT_EQ(out.written(), "");
+  EXPECT_EQ(out.text(), "Retry: Retry: ");
 }
 
 } // namespace

@@ -34,16 +34,26 @@ TEST(Spellout, PrintsEachCharacterOfTheFirstLineOnALineOfItsOwn) {
   }
 }
 
+struct WriteErrorCase {
+  std::string line;
+  std::string redirect;
+  std::string err;
+};
+
+// 2049 characters make 4098 bytes of output: the first 4096 fail while the
+// program runs, and the buffer is empty again at the final flush.
 TEST(Spellout, ReportsOutputThatCannotBeWritten) {
-  const std::vector<SpellCase> cases = {
-      {">/dev/full", "spellout: No space left on device\n"},
-      {">&-", "spellout: Bad file descriptor\n"},
+  const std::string long_line(2049, 'x');
+  const std::vector<WriteErrorCase> cases = {
+      {"hi", ">/dev/full", "spellout: No space left on device\n"},
+      {"hi", ">&-", "spellout: Bad file descriptor\n"},
+      {long_line, ">/dev/full", "spellout: No space left on device\n"},
   };
-  for (const SpellCase &c : cases) {
-    SCOPED_TRACE(c.input);
-    ProcessResult r = run_process(spellout, "hi\n", c.input);
+  for (const WriteErrorCase &c : cases) {
+    SCOPED_TRACE(c.redirect + " after " + std::to_string(c.line.size()));
+    ProcessResult r = run_process(spellout, c.line + "\n", c.redirect);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, c.output);
+    EXPECT_EQ(r.err, c.err);
   }
 }
 

@@ -61,8 +61,10 @@ CapturedStdout::~CapturedStdout() {
 
 std::string CapturedStdout::text() {
   std::fflush(stdout);
-  return read_file(path_);
+  return written();
 }
+
+std::string CapturedStdout::written() const { return read_file(path_); }
 
 std::string checked(const char *program) {
   const char *wrapper = std::getenv("TEST_PROGRAM_WRAPPER");

@@ -20,7 +20,10 @@ public:
   ~CapturedStdout();
   CapturedStdout(const CapturedStdout &) = delete;
   CapturedStdout &operator=(const CapturedStdout &) = delete;
+  // Everything printed so far, flushed first.
   std::string text();
+  // What has reached the file, without flushing.
+  std::string written() const;
 
 private:
   int saved_;
