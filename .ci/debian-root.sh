@@ -1,7 +1,9 @@
 # Sourced by the checks that need a fresh Debian root: make_debian_root
 # SUITE DIR PACKAGES builds one with debootstrap from the mirror the host's
 # package manager uses, and mounts /dev and /proc in it;
-# remove_debian_root DIR undoes that.
+# install_in_root DIR PACKAGES... adds packages with apt, which orders
+# larger sets (lintian's) where debootstrap's --include fails;
+# remove_debian_root DIR undoes make_debian_root.
 
 make_debian_root() {
   local suite=$1 root=$2 packages=$3 mirror
@@ -13,10 +15,18 @@ make_debian_root() {
   mount -t proc proc "$root/proc"
 }
 
+install_in_root() {
+  local root=$1
+  shift
+  chroot "$root" /usr/bin/env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y --no-install-recommends "$@" >"$root.apt.log" 2>&1 ||
+    { tail -n 30 "$root.apt.log"; return 1; }
+}
+
 remove_debian_root() {
   local root=$1 m
   for m in "$root/dev" "$root/proc"; do
     if mountpoint -q "$m" 2>/dev/null; then umount -l "$m"; fi
   done
-  rm -rf --one-file-system "$root" "$root.log"
+  rm -rf --one-file-system "$root" "$root.log" "$root.apt.log"
 }

@@ -44,7 +44,7 @@ TEST(Greet, GreetsTheFirstArgumentByteForByte) {
 TEST(Greet, LinksNoCodeOfTheLibrary) {
   // Straight through popen: a checker put in front of the programs under
   // test has no business with nm.
-  FILE *nm = popen("nm " GREET_PATH, "r");
+  FILE *nm = popen(NM_PATH " " GREET_PATH, "r");
   ASSERT_NE(nm, nullptr);
   std::string symbols;
   for (int c = std::fgetc(nm); c != EOF; c = std::fgetc(nm))

@@ -1,0 +1,4 @@
+set(LINEINPUT_TRIPLET s390x-linux-gnu)
+set(LINEINPUT_QEMU_ARCH s390x)
+set(CMAKE_SYSTEM_PROCESSOR s390x)
+include(${CMAKE_CURRENT_LIST_DIR}/linux-gnu.cmake)
