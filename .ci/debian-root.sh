@@ -1,6 +1,6 @@
 # Sourced by the checks that need a fresh Debian root: make_debian_root
 # SUITE DIR PACKAGES builds one with debootstrap from the mirror the host's
-# package manager uses, and mounts /dev and /proc in it;
+# package manager uses, and mounts /dev (with /dev/pts) and /proc in it;
 # install_in_root DIR PACKAGES... adds packages with apt, which orders
 # larger sets (lintian's) where debootstrap's --include fails;
 # remove_debian_root DIR undoes make_debian_root.
@@ -11,7 +11,7 @@ make_debian_root() {
   mirror=${mirror:-$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list)}
   debootstrap --variant=minbase --include="$packages" "$suite" "$root" "$mirror" \
     >"$root.log" 2>&1 || { tail -n 30 "$root.log"; return 1; }
-  mount --bind /dev "$root/dev"
+  mount --rbind /dev "$root/dev"
   mount -t proc proc "$root/proc"
 }
 

@@ -57,4 +57,22 @@ TEST(Spellout, ReportsOutputThatCannotBeWritten) {
   }
 }
 
+// Nothing past the line feed is taken from the stream, and at exit the C
+// library gives a regular file's unread part back to the next program. A
+// pipe's bytes that the stream read ahead into its buffer are gone with
+// the process: here the whole input arrives in one write, and one read
+// takes it all.
+TEST(Spellout, LeavesTheRestOfAFileButNotOfAPipeToTheNextCommand) {
+  const std::vector<SpellCase> cases = {
+      {"{ " + spellout + "; cat; }", "a\nb\ncd\n"},
+      {"{ cat | { " + spellout + "; cat; }; }", "a\nb\n"},
+  };
+  for (const SpellCase &c : cases) {
+    SCOPED_TRACE(c.input);
+    ProcessResult r = run_process(c.input, "ab\ncd\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, c.output);
+  }
+}
+
 } // namespace

@@ -1,0 +1,23 @@
+/* An amount of money read with GetFloat and turned into whole cents. The
+ * check comes before any arithmetic: FLT_MAX (end of input), infinity and
+ * NaN are all accepted values of GetFloat, and converting one of them to
+ * int is undefined behaviour. */
+#include <float.h>
+#include <stdio.h>
+
+#include <input.h>
+
+int main(void) {
+  float dollars;
+  do {
+    printf("Change owed: ");
+    dollars = GetFloat();
+    if (dollars == FLT_MAX) {
+      printf("\nNo amount given.\n");
+      return 1;
+    }
+  } while (!(dollars >= 0 && dollars <= 1000000)); /* also false for NaN */
+  int cents = (int)(dollars * 100 + 0.5f);
+  printf("%d cents\n", cents);
+  return 0;
+}

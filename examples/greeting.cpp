@@ -1,0 +1,36 @@
+// The library from C++: a line copied into a std::string at once, so that
+// nothing has to be freed later, and std::cout for the output. std::cout
+// stays synchronised with C's stdout (the default), so the prompts and the
+// library's "Retry: " come out in the order they are written.
+#include <climits>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include <input.h>
+
+namespace {
+
+bool read_line(std::string &line) {
+  char *s = GetString();
+  if (s == nullptr)
+    return false;
+  line = s;
+  std::free(s);
+  return true;
+}
+
+} // namespace
+
+int main() {
+  std::string name;
+  std::cout << "Name: ";
+  if (!read_line(name))
+    return 1;
+  std::cout << "Age: ";
+  int age = GetInt();
+  if (age == INT_MAX)
+    return 1;
+  std::cout << "Hello, " << name << ". Next year you will be " << age + 1 << ".\n";
+  return 0;
+}

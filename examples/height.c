@@ -1,0 +1,22 @@
+/* A number in a range, asked for again until it is in range. End of input
+ * ends the loop too: GetInt gives INT_MAX then, which is out of range, so
+ * a loop that only checks the range would ask forever. */
+#include <limits.h>
+#include <stdio.h>
+
+#include <input.h>
+
+int main(void) {
+  int height;
+  do {
+    printf("Height (1 to 8): ");
+    height = GetInt();
+    if (height == INT_MAX) {
+      printf("\nNo height given.\n");
+      return 1;
+    }
+  } while (height < 1 || height > 8);
+  for (int row = 1; row <= height; row++)
+    printf("%*s%.*s\n", height - row, "", row, "########");
+  return 0;
+}
