@@ -29,18 +29,23 @@ typedef char *string;
 /* Reads the next line of standard input, without its line feed, into a new
  * heap block of exactly its length plus one byte; the caller frees it with
  * free(). Returns null at end of input, for a line longer than 2147483648
- * characters, or when memory runs out. */
+ * characters (1073741824 in a 32-bit program), or when memory runs out;
+ * check for null before using the line. Nothing past the line feed is
+ * taken from stdin. Holds the lock of stdin for the whole line. */
 string GetString(void);
 
 /* Typed readers
  *
  * Each reads lines until one holds exactly one value of its type with
- * nothing but white space around it, printing "Retry: " (not flushed, with
- * no line end) after every other line. At end of input, or when GetString
- * fails, each returns the largest value of its type: CHAR_MAX, INT_MAX,
- * LLONG_MAX, FLT_MAX or DBL_MAX. */
+ * nothing but white space (isspace) around it, printing "Retry: " (not
+ * flushed, with no line end) after every other line. At end of input, or
+ * when GetString fails, each returns the largest value of its type at once:
+ * CHAR_MAX, INT_MAX, LLONG_MAX, FLT_MAX or DBL_MAX. A loop that asks again
+ * until a value is in its range must also stop at that value, or it asks
+ * forever once input has ended. */
 
-/* The first byte of the line that is not white space. */
+/* A line holding one byte that is not white space, and nothing else but
+ * white space: "a" and " a " give 'a', "ab" is rejected. */
 char GetChar(void);
 
 /* A decimal, octal (leading 0) or hexadecimal (0x) integer with an optional
@@ -51,7 +56,8 @@ int GetInt(void);
  * LLONG_MIN or LLONG_MAX. */
 long long GetLongLong(void);
 
-/* A decimal or hexadecimal floating number, inf, infinity or nan. */
+/* A decimal or hexadecimal floating number, inf, infinity or nan; check
+ * for these and for FLT_MAX before converting the value to an integer. */
 float GetFloat(void);
 
 /* As GetFloat, in double precision. */

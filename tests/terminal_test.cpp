@@ -115,4 +115,19 @@ TEST(Terminal, ArrowKeysGoIntoTheLineAndThePromptShowsAtOnce) {
   EXPECT_NE(t.screen_after(10s, " #\r\n##\r\n").find(" #\r\n##\r\n"), std::string::npos);
 }
 
+// std::cout without synchronisation keeps the prompt in its own buffer,
+// which reading stdin does not flush: the prompt shows only after the
+// answer, while the library's own prompt shows at once.
+TEST(Terminal, UnsynchronisedCoutPromptsComeAfterTheReads) {
+  Terminal t(checked(UNSYNCED_COUT));
+  if (t.unavailable())
+    GTEST_SKIP() << "no pseudo-terminal";
+  t.type("x\n");
+  std::string screen = t.screen_after(10s, "Retry: ");
+  EXPECT_NE(screen.find("Retry: "), std::string::npos) << screen;
+  EXPECT_EQ(screen.find("Age: "), std::string::npos) << screen;
+  t.type("41\n");
+  EXPECT_NE(t.screen_after(10s, "Age: 42").find("Age: 42"), std::string::npos);
+}
+
 } // namespace
