@@ -11,20 +11,10 @@
 
 #include "alloc_tracker.h"
 #include "input.h"
+#include "lines.h"
 #include "test_support.h"
 
 namespace {
-
-using Line = std::optional<std::string>;
-
-Line take_line() {
-  string s = GetString();
-  if (s == nullptr)
-    return std::nullopt;
-  Line line{s};
-  std::free(s);
-  return line;
-}
 
 struct StreamCase {
   std::string input;

@@ -17,20 +17,10 @@
 #include <vector>
 
 #include "input.h"
+#include "lines.h"
 #include "test_support.h"
 
 namespace {
-
-using Line = std::optional<std::string>;
-
-Line library_line() {
-  string s = GetString();
-  if (s == nullptr)
-    return std::nullopt;
-  Line line{s};
-  std::free(s);
-  return line;
-}
 
 // The line reader's definition, one locked fgetc per byte.
 Line reference_line() {
@@ -226,7 +216,7 @@ TEST(StreamStates, GetStringConsumesWhatAByteLoopConsumes) {
       }
       {
         auto open = state.open(c.input);
-        got = run_script(c.script, library_line);
+        got = run_script(c.script, take_line);
       }
       EXPECT_EQ(got, expected);
     }
@@ -236,7 +226,7 @@ TEST(StreamStates, GetStringConsumesWhatAByteLoopConsumes) {
 // End of file stays seen until cleared: bytes that arrive after it are not
 // read, by the library as by fgetc, until the caller clears the stream.
 TEST(StreamStates, EndOfFileIsStickyUntilCleared) {
-  for (Line (*read_line)() : {reference_line, library_line}) {
+  for (Line (*read_line)() : {reference_line, take_line}) {
     const std::string path = temp_path("sticky");
     write_file(path, "a");
     ASSERT_NE(std::freopen(path.c_str(), "rb", stdin), nullptr);
