@@ -53,7 +53,8 @@ TEST(Examples, AnswerTypedAndPipedInputAndStopAtEndOfInput) {
       {EXAMPLE_GREETING, {}, "Name: ", 1},
   };
   for (const ExampleCase &c : cases) {
-    SCOPED_TRACE(c.program + (" " + testing::PrintToString(joined(c.lines))));
+    SCOPED_TRACE(testing::PrintToString(joined(c.lines)));
+    SCOPED_TRACE(c.program);
     ProcessResult piped = run_process(checked(c.program), joined(c.lines));
     EXPECT_EQ(piped.out, c.out);
     EXPECT_EQ(piped.status, c.status);

@@ -41,23 +41,23 @@ std::string show(const Line &line) { return line ? "[" + *line + "]" : "null"; }
 std::string step(char op, Line (*read_line)(), int &last) {
   switch (op) {
   case 'L': return show(read_line());
-  case 'c': last = std::fgetc(stdin); return "c" + std::to_string(last);
-  case 'u': return "u" + std::to_string(std::ungetc('#', stdin));
-  case 'U': return "U" + std::to_string(std::ungetc(last, stdin));
+  case 'c': last = std::fgetc(stdin); return std::to_string(last);
+  case 'u': return std::to_string(std::ungetc('#', stdin));
+  case 'U': return std::to_string(std::ungetc(last, stdin));
   case 'r': {
     char b[3];
-    return "r" + std::string(b, std::fread(b, 1, sizeof b, stdin));
+    return std::string(b, std::fread(b, 1, sizeof b, stdin));
   }
   case 's': {
     int v = 0;
     int k = std::fscanf(stdin, "%d", &v);
-    return "s" + std::to_string(k) + ":" + std::to_string(v);
+    return std::to_string(k) + ":" + std::to_string(v);
   }
   default: {
     char *text = nullptr;
     std::size_t cap = 0;
     ssize_t k = getline(&text, &cap, stdin);
-    std::string got = k < 0 ? "g-" : "g" + std::string(text, static_cast<std::size_t>(k));
+    std::string got = k < 0 ? "-" : std::string(text, static_cast<std::size_t>(k));
     std::free(text);
     return got;
   }
@@ -67,8 +67,11 @@ std::string step(char op, Line (*read_line)(), int &last) {
 std::string run_script(const std::string &script, Line (*read_line)()) {
   std::string transcript;
   int last = EOF;
-  for (char op : script)
-    transcript += step(op, read_line, last) + " ";
+  for (char op : script) {
+    transcript += op;
+    transcript += step(op, read_line, last);
+    transcript += ' ';
+  }
   return transcript + "rest:" + rest_of_stdin();
 }
 
