@@ -57,8 +57,8 @@ inline int read_byte(FILE *f) { return getc_unlocked(f); }
 // advances _IO_read_ptr, so doing the same for a run of bytes leaves the
 // stream exactly as that many calls would. Elsewhere no run is taken and
 // the caller reads byte by byte.
-inline std::uint32_t take_run(FILE *f, char *dst, std::uint32_t room) {
 #if LINEINPUT_BULK_READS
+inline std::uint32_t take_run(FILE *f, char *dst, std::uint32_t room) {
   const char *p = f->_IO_read_ptr;
   std::size_t k = static_cast<std::size_t>(f->_IO_read_end - p);
   if (k > room)
@@ -70,11 +70,10 @@ inline std::uint32_t take_run(FILE *f, char *dst, std::uint32_t room) {
   std::memcpy(dst, p, k);
   f->_IO_read_ptr += k;
   return static_cast<std::uint32_t>(k);
-#else
-  (void)f, (void)dst, (void)room;
-  return 0;
-#endif
 }
+#else
+inline std::uint32_t take_run(FILE *, char *, std::uint32_t) { return 0; }
+#endif
 
 } // namespace lineinput
 
