@@ -131,9 +131,9 @@ public:
   // The caller's own reads: each must give the input's bytes at the
   // position where the library's last call stopped.
   void caller_fgetc() {
-    auto at = static_cast<std::size_t>(std::ftell(stdin));
+    std::string next = unread_input(1);
     int c = std::fgetc(stdin);
-    check(c == (at < input_.size() ? static_cast<unsigned char>(input_[at]) : EOF),
+    check(c == (next.empty() ? EOF : static_cast<unsigned char>(next[0])),
           "fgetc after the library reads the next byte of the input");
     if (c != EOF)
       pushable_.push_back(static_cast<char>(c));
@@ -149,15 +149,20 @@ public:
     check(std::ungetc(c, stdin) == c, "ungetc pushes back");
   }
   void caller_fread(std::size_t k) {
-    auto at = static_cast<std::size_t>(std::ftell(stdin));
+    std::string next = unread_input(k);
     char b[4];
     std::size_t got = std::fread(b, 1, k, stdin);
-    check(std::string(b, got) == input_.substr(std::min(at, input_.size()), k),
+    check(std::string(b, got) == next,
           "fread after the library reads the next bytes of the input");
     pushable_.clear();
   }
 
 private:
+  // Up to k bytes of the input from the stream's position on.
+  std::string unread_input(std::size_t k) const {
+    auto at = static_cast<std::size_t>(std::ftell(stdin));
+    return input_.substr(std::min(at, input_.size()), k);
+  }
   std::size_t printed_size() {
     std::fflush(stdout);
     return out_size_;
