@@ -9,12 +9,65 @@
 #ifndef LINEINPUT_INPUT_H
 #define LINEINPUT_INPUT_H
 
+/* The documented usage needs these, so a program that includes only this
+ * header (and <stdio.h>) has them: free() for the lines, bool in C, and the
+ * limits the readers' results are compared with (CHAR_MAX, INT_MAX,
+ * LLONG_MAX, FLT_MAX, DBL_MAX). */
+#include <float.h>
 #include <limits.h>
+#include <stdlib.h>
+#ifndef __cplusplus
+#include <stdbool.h>
+#endif
 
 /* Characters are 8-bit signed everywhere, so a byte reads the same on every
  * processor; a build with unsigned plain char would silently differ. */
 #if CHAR_MIN == 0
 #error "input.h needs a signed plain char: compile with -fsigned-char"
+#endif
+
+/* Annotations that let the compiler and its analyzers see what a line is:
+ * a new block, possibly null, released with free(). Each one is used only
+ * where the compiler is known to have it, so the header compiles anywhere. */
+#ifdef __has_attribute
+#define LINEINPUT_HAS_ATTRIBUTE(a) __has_attribute(a)
+#else
+#define LINEINPUT_HAS_ATTRIBUTE(a) 0
+#endif
+
+/* Dropping the result leaks the line. */
+#if LINEINPUT_HAS_ATTRIBUTE(warn_unused_result)
+#define LINEINPUT_MUST_USE __attribute__((warn_unused_result))
+#else
+#define LINEINPUT_MUST_USE
+#endif
+
+/* A fresh block that aliases nothing; GCC 11 also learns that free()
+ * releases it, which finds double frees, uses after free and delete[]. */
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 11
+#define LINEINPUT_ALLOCATES __attribute__((malloc, malloc(free, 1)))
+#elif LINEINPUT_HAS_ATTRIBUTE(malloc)
+#define LINEINPUT_ALLOCATES __attribute__((malloc))
+#else
+#define LINEINPUT_ALLOCATES
+#endif
+
+/* clang's analyzer reports a nullable result used without a check. The
+ * qualifier is an extension, which -Wpedantic would report in every
+ * program that includes the header, so the report is silenced for it. */
+#if defined(__clang__) && defined(__has_feature)
+#if __has_feature(nullability)
+#define LINEINPUT_NULLABLE _Nullable
+#define LINEINPUT_EXTENSIONS_BEGIN \
+  _Pragma("clang diagnostic push") \
+  _Pragma("clang diagnostic ignored \"-Wnullability-extension\"")
+#define LINEINPUT_EXTENSIONS_END _Pragma("clang diagnostic pop")
+#endif
+#endif
+#ifndef LINEINPUT_NULLABLE
+#define LINEINPUT_NULLABLE
+#define LINEINPUT_EXTENSIONS_BEGIN
+#define LINEINPUT_EXTENSIONS_END
 #endif
 
 #ifdef __cplusplus
@@ -32,7 +85,9 @@ typedef char *string;
  * characters (1073741824 in a 32-bit program), or when memory runs out;
  * check for null before using the line. Nothing past the line feed is
  * taken from stdin. Holds the lock of stdin for the whole line. */
-string GetString(void);
+LINEINPUT_EXTENSIONS_BEGIN
+LINEINPUT_MUST_USE LINEINPUT_ALLOCATES string LINEINPUT_NULLABLE GetString(void);
+LINEINPUT_EXTENSIONS_END
 
 /* Typed readers
  *

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Compiles every C and C++ code block of the README and the manual pages
-# with warnings as errors, so that no example in the documentation can go
-# stale. README blocks are the ```c and ```cpp ones; a manual page's are
-# its .EX blocks that include a header, with troff's escapes undone.
+# Compiles the programs a user of the header writes: every C and C++ code
+# block of the README and the manual pages, the examples, and the programs
+# in tests/compile. The correct ones must compile without a warning in every
+# language standard the header supports (with GCC's analyzer too); each
+# wrong one must draw the diagnostic its row names, so the header's
+# annotations and its refusal of an unsigned plain char cannot go missing.
+# README blocks are the ```c and ```cpp ones; a manual page's are its .EX
+# blocks that include a header, with troff's escapes undone.
 #
 #   code_blocks.sh SOURCE_DIR C_COMPILER CXX_COMPILER
 set -euo pipefail
@@ -10,8 +14,21 @@ src=$1 cc=$2 cxx=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# A README block after "<!-- gcc warns: TEXT -->" shows a mistake: it goes
+# with the wrong programs, TEXT being what GCC's analyzer must report.
+mkdir "$work/wrong"
 awk -v dir="$work" '
-  /^```(c|cpp)$/ { n++; file = sprintf("%s/README-%02d.%s", dir, n, substr($0, 4)); next }
+  /^<!-- gcc warns: / { expect = $4; next }
+  /^```(c|cpp)$/ {
+    n++
+    file = sprintf("%s/README-%02d.%s", dir, n, substr($0, 4))
+    if (expect != "") {
+      file = sprintf("%s/wrong/README-%02d.%s", dir, n, substr($0, 4))
+      print "gcc analyzer " file " " expect > (dir "/wrong/rows")
+    }
+    expect = ""
+    next
+  }
   /^```$/ { file = "" }
   file != "" { print > file }' "$src/README.md"
 for page in "$src"/man/man*/*.[0-9]; do
@@ -21,15 +38,69 @@ for page in "$src"/man/man*/*.[0-9]; do
     file != "" { gsub(/\\e/, "\\"); gsub(/\\-/, "-"); gsub(/\\\(aq/, "\047"); print > file }' "$page"
 done
 grep -L '^#include' "$work"/*.3-*.c "$work"/*.1-*.c 2>/dev/null | xargs -r rm
+cp "$src"/examples/*.c "$src"/examples/*.cpp "$work/"
+# The beginner's program must build as C++ as well.
+cp "$src/tests/compile/beginner.c" "$work/beginner.c"
+cp "$src/tests/compile/beginner.c" "$work/beginner.cpp"
 
+if "$cc" --version | grep -q clang; then family=clang; else family=gcc; fi
 flags=(-Wall -Wextra -Wpedantic -Werror -fsigned-char -I "$src/input" -c -o /dev/null)
+c_standards=(c99 c11 c17 c2x)
+cxx_standards=(c++11 c++14 c++17 c++20)
+analyzer=()
+[ $family = gcc ] && analyzer=(-fanalyzer)
+
+fail() { echo "FAIL: $1"; cat -n "$2"; exit 1; }
+
 count=0
-for block in "$work"/*; do
-  case $block in
-    *.cpp) "$cxx" -std=c++11 "${flags[@]}" "$block" ;;
-    *) "$cc" -std=c99 "${flags[@]}" "$block" ;;
-  esac || { echo "FAIL: $(basename "$block") does not compile:"; cat -n "$block"; exit 1; }
+for block in "$work"/*.c "$work"/*.cpp; do
+  for std in "${c_standards[@]}"; do
+    case $block in *.cpp) break ;; esac
+    "$cc" -std="$std" "${flags[@]}" "${analyzer[@]}" "$block" ||
+      fail "$(basename "$block") does not compile as $std" "$block"
+  done
+  for std in "${cxx_standards[@]}"; do
+    case $block in *.cpp) ;; *) break ;; esac
+    "$cxx" -std="$std" "${flags[@]}" "$block" ||
+      fail "$(basename "$block") does not compile as $std" "$block"
+  done
   count=$((count + 1))
 done
 [ "$count" -gt 0 ] || { echo "FAIL: no code blocks found"; exit 1; }
-echo "$count code blocks compile: $(cd "$work" && ls | tr '\n' ' ')"
+echo "$count programs compile cleanly as ${c_standards[*]} / ${cxx_standards[*]}"
+
+# Wrong programs: compiler family (or any), how it is checked, the program
+# (in tests/compile unless a path), and the text its diagnostics must hold.
+wrong=(
+  "any  compile  dropped-result.c    -Wunused-result"
+  "any  unsigned unsigned-char.c     input.h needs a signed plain char"
+  "gcc  analyzer unchecked-strlen.c  -Wanalyzer-possible-null-argument"
+  "gcc  analyzer unchecked-index.c   -Wanalyzer-possible-null-dereference"
+  "gcc  analyzer double-free.c       -Wanalyzer-double-free"
+  "gcc  compile  delete-array.cpp    -Wmismatched-new-delete"
+  "clang analyze unchecked-strlen.c  nullability.NullableDereferenced"
+  "clang analyze unchecked-index.c   nullability.NullableDereferenced"
+)
+[ -f "$work/wrong/rows" ] && mapfile -t -O ${#wrong[@]} wrong <"$work/wrong/rows"
+diagnose() { # how program
+  local compiler=$cc program=$2
+  case $program in *.cpp) compiler=$cxx ;; esac
+  case $program in /*) ;; *) program=$src/tests/compile/$program ;; esac
+  local args=(-Wall -Wextra -fsigned-char -I "$src/input" -c -o /dev/null "$program")
+  case $1 in
+    compile) "$compiler" "${args[@]}" ;;
+    unsigned) "$compiler" "${args[@]}" -funsigned-char ;;
+    analyzer) "$compiler" "${args[@]}" -fanalyzer ;;
+    analyze) "$compiler" --analyze -Xanalyzer -analyzer-checker=nullability \
+      -fsigned-char -I "$src/input" -o /dev/null "$program" ;;
+  esac 2>&1 || true
+}
+checked=0
+for row in "${wrong[@]}"; do
+  read -r who how program expected <<<"$row"
+  [ "$who" = any ] || [ "$who" = $family ] || continue
+  diagnose "$how" "$program" | grep -qF -- "$expected" ||
+    fail "$program ($how, $family) does not report $expected" "$program"
+  checked=$((checked + 1))
+done
+echo "$checked wrong programs draw their diagnostics with $family"

@@ -1,0 +1,10 @@
+#include <cstdio>
+#include <input.h>
+
+int main() {
+  string s = GetString();
+  if (s != nullptr)
+    std::puts(s);
+  delete[] s;
+  return 0;
+}

@@ -1,0 +1,12 @@
+#include <stdio.h>
+#include <input.h>
+
+int main(void) {
+  string s = GetString();
+  if (s == NULL)
+    return 1;
+  puts(s);
+  free(s);
+  free(s);
+  return 0;
+}

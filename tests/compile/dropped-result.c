@@ -1,0 +1,6 @@
+#include <input.h>
+
+int main(void) {
+  GetString();
+  return 0;
+}

@@ -1,0 +1,10 @@
+#include <stdio.h>
+#include <input.h>
+
+int main(void) {
+  string s = GetString();
+  char c = s[0];
+  printf("%c\n", c);
+  free(s);
+  return 0;
+}

@@ -1,0 +1,10 @@
+#include <stdio.h>
+#include <string.h>
+#include <input.h>
+
+int main(void) {
+  string s = GetString();
+  printf("%zu\n", strlen(s));
+  free(s);
+  return 0;
+}

@@ -1,0 +1,3 @@
+#include <input.h>
+
+int main(void) { return 0; }
