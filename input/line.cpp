@@ -5,7 +5,6 @@
 
 #include "buffer.h"
 #include "input.h"
-#include "pages.h"
 #include "stream.h"
 
 namespace {
@@ -25,10 +24,8 @@ bool grow(Buffer &buf, std::uint32_t &capacity) {
   void *p = std::realloc(buf.get(), next);
   if (p == nullptr)
     return false;
-  (void)buf.release();
-  buf.reset(static_cast<char *>(p));
+  buf.adopt(static_cast<char *>(p));
   capacity = next;
-  lineinput::advise_huge_pages(p, next);
   return true;
 }
 
@@ -39,7 +36,6 @@ string copy_exact(const char *buf, std::uint32_t n) {
   auto *s = static_cast<char *>(std::malloc(std::size_t{n} + 1));
   if (s == nullptr)
     return nullptr;
-  lineinput::advise_huge_pages(s, std::size_t{n} + 1);
   if (n > 0)
     std::strncpy(s, buf, n);
   s[n] = '\0';

@@ -1,6 +1,7 @@
 #include "parse.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <type_traits>
@@ -79,10 +80,12 @@ template <> double to_floating(const char *s, char **end) {
 }
 
 // strtod also reads "nan(chars)", which the formatted scanner stops at the
-// word nan; such a line keeps being rejected.
+// word nan; such a line keeps being rejected. The sign is the text's own:
+// some C libraries (musl) drop it from a NaN.
 template <typename T> bool parse_floating(const char *s, T &value) {
   char *end = nullptr;
   value = to_floating<T>(s, &end);
+  value = std::copysign(value, *skip_space(s) == '-' ? T{-1} : T{1});
   return whole_value(s, end) && end[-1] != ')';
 }
 

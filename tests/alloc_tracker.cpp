@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdio>
+#include <semaphore.h>
 #include <set>
 #include <stdexcept>
 #include <stdio_ext.h>
+#include <thread>
 
 extern "C" void *__real_malloc(std::size_t size);
 extern "C" void *__real_realloc(void *p, std::size_t size);
@@ -22,12 +24,56 @@ struct Log {
 };
 Log log_;
 
+// Asks a second thread whether it can take stdin's lock: the lock is
+// recursive, so the thread that holds it would always succeed itself.
+// Semaphores, because the question is asked from inside the allocator.
+class LockProbe {
+public:
+  LockProbe() : thread_([this] { answer(); }) {}
+  ~LockProbe() {
+    stop_ = true;
+    sem_post(&ask_);
+    thread_.join();
+  }
+  LockProbe(const LockProbe &) = delete;
+  LockProbe &operator=(const LockProbe &) = delete;
+  bool locked_elsewhere() {
+    sem_post(&ask_);
+    sem_wait(&told_);
+    return locked_;
+  }
+
+private:
+  void answer() {
+    for (;;) {
+      sem_wait(&ask_);
+      if (stop_)
+        return;
+      locked_ = ftrylockfile(stdin) != 0;
+      if (!locked_)
+        funlockfile(stdin);
+      sem_post(&told_);
+    }
+  }
+  struct Semaphore {
+    sem_t s;
+    Semaphore() { sem_init(&s, 0, 0); }
+    ~Semaphore() { sem_destroy(&s); }
+    sem_t *operator&() { return &s; }
+  };
+  Semaphore ask_, told_;
+  bool stop_ = false, locked_ = false;
+  std::thread thread_;
+};
+LockProbe *probe_ = nullptr;
+
 bool should_fail() { return log_.on && log_.attempts++ == log_.fail_at; }
 
 void record(AllocCall call) {
   if (!log_.on || log_.count == log_.calls.size())
     return;
   call.pending_output = __fpending(stdout);
+  call.stdin_locked = probe_ != nullptr && probe_->locked_elsewhere();
   log_.calls[log_.count++] = call;
 }
 
@@ -50,13 +96,19 @@ extern "C" void __wrap_free(void *p) {
   __real_free(p);
 }
 
-AllocTracking::AllocTracking(long fail_at) {
+AllocTracking::AllocTracking(long fail_at, bool probe_stdin_lock) {
+  if (probe_stdin_lock)
+    probe_ = new LockProbe;
   log_ = Log{};
   log_.fail_at = fail_at;
   log_.on = true;
 }
 
-AllocTracking::~AllocTracking() { log_.on = false; }
+AllocTracking::~AllocTracking() {
+  log_.on = false;
+  delete probe_;
+  probe_ = nullptr;
+}
 
 std::vector<AllocCall> AllocTracking::calls() const {
   if (log_.count == log_.calls.size())

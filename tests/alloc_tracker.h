@@ -12,13 +12,16 @@ struct AllocCall {
   void *old;        // block handed to realloc or free
   void *result;     // block returned; null when the call failed
   std::size_t pending_output = 0; // bytes waiting in stdout's buffer then
+  bool stdin_locked = false;      // another thread could not lock stdin then
 };
 
 class AllocTracking {
 public:
   // fail_at: index among the malloc and realloc calls of the one to fail;
-  // negative for none.
-  explicit AllocTracking(long fail_at = -1);
+  // negative for none. probe_stdin_lock: at every call, a thread of the
+  // tracker's own tries to lock stdin, and the call records whether it
+  // could not; the calls inside GetString fall between two bytes of a line.
+  explicit AllocTracking(long fail_at = -1, bool probe_stdin_lock = false);
   ~AllocTracking();
   AllocTracking(const AllocTracking &) = delete;
   AllocTracking &operator=(const AllocTracking &) = delete;

@@ -141,6 +141,20 @@ TEST(GetString, ThreadsSharingStandardInputEachGetWholeLines) {
   EXPECT_EQ(broken, 0);
 }
 
+// The lock is held from the first byte to the last, not byte by byte: at
+// each allocation, the growth at the 33rd byte among them, another thread
+// cannot take it.
+TEST(GetString, HoldsTheStandardInputLockBetweenTheBytesOfALine) {
+  feed_stdin(std::string(40, 'x') + "\n");
+  AllocTracking tracking(-1, true);
+  std::free(GetString());
+  std::vector<AllocCall> calls = tracking.calls();
+  ASSERT_EQ(calls.size(), 5U); // realloc 32, realloc 64, malloc, 2 frees
+  for (std::size_t i = 0; i + 1 < calls.size(); i++)
+    EXPECT_TRUE(calls[i].stdin_locked) << "call " << i;
+  EXPECT_FALSE(calls.back().stdin_locked); // the caller's free, after the line
+}
+
 // The lock that keeps a line whole is standard input's own, so a caller
 // holding it keeps every other thread's GetString waiting.
 TEST(GetString, WaitsForACallerHoldingTheStandardInputLock) {

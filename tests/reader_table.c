@@ -1,0 +1,100 @@
+/* Runs the typed readers' table of lines in plain C, so that it needs no
+ * C++ runtime and runs on any C library. Each line is the whole of standard
+ * input; the reader must give the table's value silently, or "Retry: " and
+ * then the sentinel for a rejected line. Prints "N passed, N failed". */
+#include <math.h>
+#include <stdio.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <input.h>
+
+#include "reader_cases.h"
+
+static int passed, failed;
+static const char *in_path, *out_path;
+
+/* Reads with the reader while the line is all of stdin and stdout goes to a
+ * file; answers what was printed. */
+static const char *prepare(const char *line) {
+  FILE *f = fopen(in_path, "w");
+  if (f == NULL || fprintf(f, "%s\n", line) < 0 || fclose(f) != 0 ||
+      freopen(in_path, "r", stdin) == NULL || freopen(out_path, "w", stdout) == NULL) {
+    perror("reader_table");
+    _exit(2);
+  }
+  return line;
+}
+
+static int printed_retry(void) {
+  static char text[16];
+  FILE *f;
+  size_t n;
+  fflush(stdout);
+  f = fopen(out_path, "r");
+  n = f != NULL ? fread(text, 1, sizeof text - 1, f) : 0;
+  if (f != NULL)
+    fclose(f);
+  text[n] = '\0';
+  return strcmp(text, "Retry: ") == 0 ? 1 : strcmp(text, "") == 0 ? 0 : -1;
+}
+
+static void report(const char *reader, const char *line, int ok) {
+  if (ok) {
+    passed++;
+    return;
+  }
+  failed++;
+  fprintf(stderr, "FAIL: %s on \"", reader);
+  for (; *line != '\0'; line++)
+    fprintf(stderr, *line >= ' ' && *line < 127 ? "%c" : "\\x%02x", *line & 0xff);
+  fprintf(stderr, "\"\n");
+}
+
+static int same_bits(double a, double b) {
+  return (isnan(a) ? isnan(b) : a == b) && !signbit(a) == !signbit(b);
+}
+
+/* One checker per reader: read, compare with the expected value or the
+ * sentinel, and expect a prompt exactly for a rejected line. */
+#define CHECKER(name, type, reader, sentinel, same) \
+  static void name(const char *line, int accepted, type expected) { \
+    type got = reader(); \
+    report(#reader, line, \
+           same(got, accepted ? expected : (sentinel)) && printed_retry() == !accepted); \
+  }
+#define SAME_INTEGER(a, b) ((a) == (b))
+CHECKER(check_int, int, GetInt, INT_MAX, SAME_INTEGER)
+CHECKER(check_long_long, long long, GetLongLong, LLONG_MAX, SAME_INTEGER)
+CHECKER(check_char, char, GetChar, CHAR_MAX, SAME_INTEGER)
+CHECKER(check_float, float, GetFloat, FLT_MAX, same_bits)
+CHECKER(check_double, double, GetDouble, DBL_MAX, same_bits)
+
+int main(int argc, char **argv) {
+  if (argc != 3) {
+    fprintf(stderr, "usage: reader_table SCRATCH_INPUT SCRATCH_OUTPUT\n");
+    return 2;
+  }
+  in_path = argv[1];
+  out_path = argv[2];
+#define OK(line, value) check(prepare(line), 1, value);
+#define NO(line) check(prepare(line), 0, 0);
+#define check check_int
+  INT_CASES(OK, NO)
+#undef check
+#define check check_long_long
+  LONG_LONG_CASES(OK, NO)
+#undef check
+#define check check_char
+  CHAR_CASES(OK, NO)
+#undef check
+#define check check_float
+  FLOAT_CASES(OK, NO)
+#undef check
+#define check check_double
+  DOUBLE_CASES(OK, NO)
+#undef check
+  fflush(stdout);
+  fprintf(stderr, "%d passed, %d failed\n", passed, failed);
+  return failed == 0 ? 0 : 1;
+}
