@@ -1,8 +1,7 @@
 /* An amount of money read with GetFloat and turned into whole cents. The
- * check comes before any arithmetic: FLT_MAX (end of input), infinity and
- * NaN are all accepted values of GetFloat, and converting one of them to
- * int is undefined behaviour. */
-#include <float.h>
+ * check comes before any arithmetic: FLT_MAX (end of input, or typed),
+ * infinity and NaN are all values GetFloat gives, and converting one of
+ * them to int is undefined behaviour. */
 #include <stdio.h>
 
 #include <input.h>
@@ -12,7 +11,7 @@ int main(void) {
   do {
     printf("Change owed: ");
     dollars = GetFloat();
-    if (dollars == FLT_MAX) {
+    if (dollars == FLT_MAX && (feof(stdin) || ferror(stdin))) {
       printf("\nNo amount given.\n");
       return 1;
     }

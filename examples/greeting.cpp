@@ -2,7 +2,7 @@
 // nothing has to be freed later, and std::cout for the output. std::cout
 // stays synchronised with C's stdout (the default), so the prompts and the
 // library's "Retry: " come out in the order they are written.
-#include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -27,10 +27,13 @@ int main() {
   std::cout << "Name: ";
   if (!read_line(name))
     return 1;
-  std::cout << "Age: ";
-  int age = GetInt();
-  if (age == INT_MAX)
-    return 1;
+  int age;
+  do {
+    std::cout << "Age: ";
+    age = GetInt();
+    if (age == INT_MAX && (std::feof(stdin) || std::ferror(stdin)))
+      return 1;
+  } while (age < 0 || age > 150); // also keeps age + 1 in range
   std::cout << "Hello, " << name << ". Next year you will be " << age + 1 << ".\n";
   return 0;
 }

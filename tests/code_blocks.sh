@@ -5,12 +5,19 @@
 # language standard the header supports (with GCC's analyzer too); each
 # wrong one must draw the diagnostic its row names, so the header's
 # annotations and its refusal of an unsigned plain char cannot go missing.
+# Where the programs can run here, each correct one is also linked with the
+# library under AddressSanitizer and UndefinedBehaviorSanitizer and run at
+# once at end of input and after one bad line: it must end cleanly and
+# never print a reader's end-of-input value as if it were an answer.
 # README blocks are the ```c and ```cpp ones; a manual page's are its .EX
 # blocks that include a header, with troff's escapes undone.
 #
-#   code_blocks.sh SOURCE_DIR C_COMPILER CXX_COMPILER
+#   code_blocks.sh SOURCE_DIR C_COMPILER CXX_COMPILER [LIBRARY]
+#
+# Without LIBRARY (as when the programs are built for another processor)
+# nothing is run.
 set -euo pipefail
-src=$1 cc=$2 cxx=$3
+src=$1 cc=$2 cxx=$3 library=${4:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -52,7 +59,26 @@ analyzer=()
 
 fail() { echo "FAIL: $1"; cat -n "$2"; exit 1; }
 
-count=0
+# What the readers give at end of input, as printf prints them with %d,
+# %lld, %g, %f or %c, and INT_MAX + 1 wrapped.
+sentinels='2147483647|-2147483648|9223372036854775807|3\.40282|340282346|1\.79769|179769313|'$'\x7f'
+run_ending() { # block
+  local compiler=$cc program=$work/program input out
+  case $1 in *.cpp) compiler=$cxx ;; esac
+  "$compiler" -fsigned-char -I "$src/input" -fsanitize=address,undefined \
+    -fno-sanitize-recover=all "$1" "$library" -Wl,-rpath,"$(dirname "$library")" \
+    -o "$program" || fail "$(basename "$1") does not link" "$1"
+  for input in '' 'x\n'; do
+    out=$(printf "$input" | "$program" 2>"$work/stderr") || [ $? -lt 128 ] ||
+      fail "$(basename "$1") crashed on input '$input': $(cat "$work/stderr")" "$1"
+    ! grep -q 'runtime error\|Sanitizer' "$work/stderr" ||
+      fail "$(basename "$1") on input '$input': $(cat "$work/stderr")" "$1"
+    ! grep -qE "$sentinels" <<<"$out" ||
+      fail "$(basename "$1") printed an end-of-input value on input '$input': $out" "$1"
+  done
+}
+
+count=0 ran=0
 for block in "$work"/*.c "$work"/*.cpp; do
   for std in "${c_standards[@]}"; do
     case $block in *.cpp) break ;; esac
@@ -65,9 +91,14 @@ for block in "$work"/*.c "$work"/*.cpp; do
       fail "$(basename "$block") does not compile as $std" "$block"
   done
   count=$((count + 1))
+  if [ -n "$library" ] && grep -q 'main(' "$block"; then
+    run_ending "$block"
+    ran=$((ran + 1))
+  fi
 done
 [ "$count" -gt 0 ] || { echo "FAIL: no code blocks found"; exit 1; }
 echo "$count programs compile cleanly as ${c_standards[*]} / ${cxx_standards[*]}"
+echo "$ran programs end cleanly at end of input and after a bad line"
 
 # Wrong programs: compiler family (or any), how it is checked, the program
 # (in tests/compile unless a path), and the text its diagnostics must hold.

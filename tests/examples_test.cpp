@@ -42,15 +42,21 @@ TEST(Examples, AnswerTypedAndPipedInputAndStopAtEndOfInput) {
       {EXAMPLE_HEIGHT, {"3\r\n"}, "Height (1 to 8): " + pyramid3, 0},
       {EXAMPLE_HEIGHT, {}, "Height (1 to 8): \nNo height given.\n", 1},
       {EXAMPLE_HEIGHT, {"9\n", "x"}, "Height (1 to 8): Height (1 to 8): Retry: \nNo height given.\n", 1},
+      {EXAMPLE_HEIGHT, {"99999999999\n", "2147483647\n", "1\n"},
+       "Height (1 to 8): Height (1 to 8): Height (1 to 8): #\n", 0},
       {EXAMPLE_CHANGE, {"inf\n", "nan\n", "-1\n", "0.41\n"},
        "Change owed: Change owed: Change owed: Change owed: 41 cents\n", 0},
       {EXAMPLE_CHANGE, {}, "Change owed: \nNo amount given.\n", 1},
+      {EXAMPLE_CHANGE, {"3.40282347e38\n", "1\n"}, "Change owed: Change owed: 100 cents\n", 0},
       {EXAMPLE_NAMES, {"Ann\n", "Bob\n"}, "hello, Ann\nhello, Bob\n2 names\n", 0},
       {EXAMPLE_NAMES, {"Ann"}, "hello, Ann\n1 names\n", 0},
       {EXAMPLE_NAMES, {}, "0 names\n", 0},
       {EXAMPLE_GREETING, {"Ann\n", "forty\n", "41\n"},
        "Name: Age: Retry: Hello, Ann. Next year you will be 42.\n", 0},
       {EXAMPLE_GREETING, {}, "Name: ", 1},
+      {EXAMPLE_GREETING, {"Ann\n", "2147483647\n", "30\n"},
+       "Name: Age: Age: Hello, Ann. Next year you will be 31.\n", 0},
+      {EXAMPLE_GREETING, {"Ann\n"}, "Name: Age: ", 1},
   };
   for (const ExampleCase &c : cases) {
     SCOPED_TRACE(testing::PrintToString(joined(c.lines)));

@@ -11,6 +11,6 @@ int main(void) {
   int n = atoi(s);
   free(s);
   done = true;
-  printf("%d %d %d %g\n", n, done, n == INT_MAX, (double)FLT_MAX);
+  printf("%d %d %d %d\n", n, done, n == INT_MAX, (double)FLT_MAX > 1e38);
   return 0;
 }
