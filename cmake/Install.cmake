@@ -25,9 +25,10 @@ install(FILES ${PROJECT_BINARY_DIR}/lineinputConfig.cmake
   ${PROJECT_BINARY_DIR}/lineinputConfigVersion.cmake
   DESTINATION ${lineinput_cmake_dir})
 
-# The pkg-config file finds its prefix from its own place, so the same file
-# serves any install prefix, a package's included; absolute directories are
-# taken as they are.
+# The pkg-config file names the prefix it is installed under, as
+# pkg-config files on a system do (prefix=/usr), so pkgconf can drop the
+# system's own directories from its flags. It is written at install time,
+# when the prefix is known: cmake --install --prefix moves it too.
 function(lineinput_pc_dir var dir)
   if(IS_ABSOLUTE "${dir}")
     set(${var} "${dir}" PARENT_SCOPE)
@@ -35,13 +36,22 @@ function(lineinput_pc_dir var dir)
     set(${var} "\${prefix}/${dir}" PARENT_SCOPE)
   endif()
 endfunction()
-file(RELATIVE_PATH pc_to_prefix ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
-set(PC_PREFIX "\${pcfiledir}/${pc_to_prefix}")
 lineinput_pc_dir(PC_LIBDIR ${CMAKE_INSTALL_LIBDIR})
 lineinput_pc_dir(PC_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR})
-configure_file(cmake/lineinput.pc.in ${PROJECT_BINARY_DIR}/lineinput.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/lineinput.pc
-  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+set(PC_PREFIX "@PC_PREFIX@")
+if(IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}")
+  set(pc_destination "${CMAKE_INSTALL_LIBDIR}/pkgconfig")
+else()
+  set(pc_destination "\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig")
+endif()
+configure_file(cmake/lineinput.pc.in ${PROJECT_BINARY_DIR}/lineinput.pc.in @ONLY)
+install(CODE "
+  set(PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
+  configure_file(\"${PROJECT_BINARY_DIR}/lineinput.pc.in\"
+    \"${PROJECT_BINARY_DIR}/install/lineinput.pc\" @ONLY)
+  file(INSTALL \"${PROJECT_BINARY_DIR}/install/lineinput.pc\"
+    DESTINATION \"${pc_destination}\")
+")
 
 install(TARGETS spellout greet RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY man/man1 man/man3 DESTINATION ${CMAKE_INSTALL_MANDIR})
