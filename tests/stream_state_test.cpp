@@ -18,6 +18,7 @@
 
 #include "input.h"
 #include "lines.h"
+#include "stream_cases.h"
 #include "test_support.h"
 
 namespace {
@@ -35,9 +36,7 @@ Line reference_line() {
 
 std::string show(const Line &line) { return line ? "[" + *line + "]" : "null"; }
 
-// One step of a script, by letter: L a line from the reader under test,
-// c fgetc, u ungetc of '#', U ungetc of the byte last read by c, r fread of
-// three bytes, s fscanf of an integer, g getline.
+// One step of a script, by letter (stream_cases.h).
 std::string step(char op, Line (*read_line)(), int &last) {
   switch (op) {
   case 'L': return show(read_line());
@@ -192,33 +191,29 @@ struct ScriptCase {
   std::string script;
 };
 
+std::string expand_long_lines(const std::string &input) {
+  std::string bytes;
+  for (char c : input)
+    bytes += c == '@' ? std::string(LONG_LINE_LENGTH, 'x') : std::string(1, c);
+  return bytes;
+}
+
 TEST(StreamStates, GetStringConsumesWhatAByteLoopConsumes) {
-  const std::string long_line(5000, 'x');
-  const std::vector<ScriptCase> cases = {
-      {"one\ntwo\nthree", "LLLL"},
-      {"bc\nde\n", "uLL"},
-      {"bc\nde\n", "cULL"},
-      {"bc\nde\n", "cuuLL"},
-      {"ab\ncd\nef\n", "LcLL"},
-      {"abcdef\ngh\n", "rLL"},
-      {"12 tail\n34\nend\n", "sLsLL"},
-      {"first\nsecond\nthird\n", "gLgL"},
-      {"\n\n\nx", "LcLLL"},
-      {long_line + "\n" + long_line + "y", "LcuLL"},
-      {"no line feed", "LL"},
-      {"", "LcL"},
-  };
+#define SCRIPT(input, script) {input, script},
+  const std::vector<ScriptCase> cases = {STREAM_CASES(SCRIPT)};
+#undef SCRIPT
   for (const State &state : states) {
     for (const ScriptCase &c : cases) {
       SCOPED_TRACE(std::string(state.name) + ": " + c.script + " on " +
-                   testing::PrintToString(c.input.substr(0, 40)));
+                   testing::PrintToString(c.input));
+      const std::string input = expand_long_lines(c.input);
       std::string expected, got;
       {
-        auto open = state.open(c.input);
+        auto open = state.open(input);
         expected = run_script(c.script, reference_line);
       }
       {
-        auto open = state.open(c.input);
+        auto open = state.open(input);
         got = run_script(c.script, take_line);
       }
       EXPECT_EQ(got, expected);
