@@ -83,8 +83,10 @@ typedef char *string;
  * heap block of exactly its length plus one byte; the caller frees it with
  * free(). Returns null at end of input, for a line longer than 2147483648
  * characters (1073741824 in a 32-bit program), or when memory runs out;
- * check for null before using the line. Nothing past the line feed is
- * taken from stdin. Holds the lock of stdin for the whole line. */
+ * check for null before using the line. feof(stdin) or ferror(stdin) is
+ * true after a null at end of input, and neither after the failures.
+ * Nothing past the line feed is taken from stdin. Holds the lock of stdin
+ * for the whole line. */
 LINEINPUT_EXTENSIONS_BEGIN
 LINEINPUT_MUST_USE LINEINPUT_ALLOCATES string LINEINPUT_NULLABLE GetString(void);
 LINEINPUT_EXTENSIONS_END
@@ -95,9 +97,10 @@ LINEINPUT_EXTENSIONS_END
  * nothing but white space (isspace) around it, printing "Retry: " (not
  * flushed, with no line end) after every other line. At end of input, or
  * when GetString fails, each returns the largest value of its type at once:
- * CHAR_MAX, INT_MAX, LLONG_MAX, FLT_MAX or DBL_MAX. A loop that asks again
- * until a value is in its range must also stop at that value, or it asks
- * forever once input has ended. */
+ * CHAR_MAX, INT_MAX, LLONG_MAX, FLT_MAX or DBL_MAX. A typed value, or an
+ * integer clamped to it, gives the same: feof(stdin) || ferror(stdin)
+ * tells that input has ended. A loop that asks again until a value is in
+ * its range must also stop then, or it asks forever. */
 
 /* A line holding one byte that is not white space, and nothing else but
  * white space: "a" and " a " give 'a', "ab" is rejected. */
