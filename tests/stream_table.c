@@ -22,8 +22,12 @@ struct transcript {
   size_t n;
 };
 
+/* A transcript that would overflow is cut short; the comparison then
+ * fails on the cut text or on what came before it. */
 static void put(struct transcript *t, const char *s, size_t k) {
-  if (t->n + k >= TRANSCRIPT)
+  if (t->n >= TRANSCRIPT - 1)
+    return;
+  if (k > TRANSCRIPT - 1 - t->n)
     k = TRANSCRIPT - 1 - t->n;
   memcpy(t->text + t->n, s, k);
   t->n += k;
