@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <semaphore.h>
 #include <set>
 #include <stdexcept>
@@ -65,7 +66,7 @@ private:
   bool stop_ = false, locked_ = false;
   std::thread thread_;
 };
-LockProbe *probe_ = nullptr;
+std::optional<LockProbe> probe_;
 
 bool should_fail() { return log_.on && log_.attempts++ == log_.fail_at; }
 
@@ -73,7 +74,7 @@ void record(AllocCall call) {
   if (!log_.on || log_.count == log_.calls.size())
     return;
   call.pending_output = __fpending(stdout);
-  call.stdin_locked = probe_ != nullptr && probe_->locked_elsewhere();
+  call.stdin_locked = probe_ && probe_->locked_elsewhere();
   log_.calls[log_.count++] = call;
 }
 
@@ -98,7 +99,7 @@ extern "C" void __wrap_free(void *p) {
 
 AllocTracking::AllocTracking(long fail_at, bool probe_stdin_lock) {
   if (probe_stdin_lock)
-    probe_ = new LockProbe;
+    probe_.emplace();
   log_ = Log{};
   log_.fail_at = fail_at;
   log_.on = true;
@@ -106,8 +107,7 @@ AllocTracking::AllocTracking(long fail_at, bool probe_stdin_lock) {
 
 AllocTracking::~AllocTracking() {
   log_.on = false;
-  delete probe_;
-  probe_ = nullptr;
+  probe_.reset();
 }
 
 std::vector<AllocCall> AllocTracking::calls() const {

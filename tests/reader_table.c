@@ -5,10 +5,10 @@
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
-#include <unistd.h>
 
 #include <input.h>
 
+#include "c_stdin.h"
 #include "reader_cases.h"
 
 static int passed, failed;
@@ -17,11 +17,10 @@ static const char *in_path, *out_path;
 /* Reads with the reader while the line is all of stdin and stdout goes to a
  * file; answers what was printed. */
 static const char *prepare(const char *line) {
-  FILE *f = fopen(in_path, "w");
-  if (f == NULL || fprintf(f, "%s\n", line) < 0 || fclose(f) != 0 ||
-      freopen(in_path, "r", stdin) == NULL || freopen(out_path, "w", stdout) == NULL) {
-    perror("reader_table");
-    _exit(2);
+  feed_stdin_file(in_path, line, "\n");
+  if (freopen(out_path, "w", stdout) == NULL) {
+    perror(out_path);
+    exit(2);
   }
   return line;
 }

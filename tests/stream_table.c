@@ -13,6 +13,7 @@
 
 #include <input.h>
 
+#include "c_stdin.h"
 #include "stream_cases.h"
 
 enum { TRANSCRIPT = 1 << 15 };
@@ -136,14 +137,9 @@ static const char *expand_long_lines(const char *input) {
 /* Makes the input the whole of standard input, in the state's way. */
 static void open_state(int state, const char *script_input) {
   const char *input = expand_long_lines(script_input);
-  FILE *f = fopen(in_path, "w");
   int fds[2];
   size_t n = strlen(input), i;
-  if (f == NULL || fputs(input, f) == EOF || fclose(f) != 0 ||
-      freopen(in_path, "r", stdin) == NULL) {
-    perror("stream_table");
-    exit(2);
-  }
+  feed_stdin_file(in_path, input, "");
   switch (state) {
   case 0: setvbuf(stdin, NULL, _IOFBF, BUFSIZ); break;
   case 1: setvbuf(stdin, NULL, _IONBF, 0); break;
