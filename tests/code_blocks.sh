@@ -50,7 +50,7 @@ cp "$src"/examples/*.c "$src"/examples/*.cpp "$work/"
 cp "$src/tests/compile/beginner.c" "$work/beginner.c"
 cp "$src/tests/compile/beginner.c" "$work/beginner.cpp"
 
-if "$cc" --version | grep -q clang; then family=clang; else family=gcc; fi
+if "$cc" --version | grep clang >/dev/null; then family=clang; else family=gcc; fi
 flags=(-Wall -Wextra -Wpedantic -Werror -fsigned-char -I "$src/input" -c -o /dev/null)
 c_standards=(c99 c11 c17 c2x)
 cxx_standards=(c++11 c++14 c++17 c++20)
@@ -130,7 +130,7 @@ checked=0
 for row in "${wrong[@]}"; do
   read -r who how program expected <<<"$row"
   [ "$who" = any ] || [ "$who" = $family ] || continue
-  diagnose "$how" "$program" | grep -qF -- "$expected" ||
+  diagnose "$how" "$program" | grep -F -- "$expected" >/dev/null ||
     fail "$program ($how, $family) does not report $expected" "$program"
   checked=$((checked + 1))
 done
