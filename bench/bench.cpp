@@ -13,7 +13,7 @@
 #include <string>
 #include <type_traits>
 
-#include "input.h"
+#include <lineinput/input.h>
 
 namespace {
 

@@ -4,7 +4,7 @@
  * them to int is undefined behaviour. */
 #include <stdio.h>
 
-#include <input.h>
+#include <lineinput/input.h>
 
 int main(void) {
   float dollars;

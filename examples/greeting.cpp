@@ -7,7 +7,7 @@
 #include <iostream>
 #include <string>
 
-#include <input.h>
+#include <lineinput/input.h>
 
 namespace {
 

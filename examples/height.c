@@ -5,7 +5,7 @@
  * two apart. */
 #include <stdio.h>
 
-#include <input.h>
+#include <lineinput/input.h>
 
 int main(void) {
   int height;

@@ -4,7 +4,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include <input.h>
+#include <lineinput/input.h>
 
 int main(void) {
   string name;

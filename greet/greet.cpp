@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "input.h"
+#include <lineinput/input.h>
 #include "output_status.h"
 
 int main(int argc, string argv[]) {

@@ -11,19 +11,13 @@
 
 /* The documented usage needs these, so a program that includes only this
  * header (and <stdio.h>) has them: free() for the lines, bool in C, and the
- * limits the readers' results are compared with (CHAR_MAX, INT_MAX,
+ * limits the readers' results are compared with (SCHAR_MAX, INT_MAX,
  * LLONG_MAX, FLT_MAX, DBL_MAX). */
 #include <float.h>
 #include <limits.h>
 #include <stdlib.h>
 #ifndef __cplusplus
 #include <stdbool.h>
-#endif
-
-/* Characters are 8-bit signed everywhere, so a byte reads the same on every
- * processor; a build with unsigned plain char would silently differ. */
-#if CHAR_MIN == 0
-#error "input.h needs a signed plain char: compile with -fsigned-char"
 #endif
 
 /* Annotations that let the compiler and its analyzers see what a line is:
@@ -97,14 +91,18 @@ LINEINPUT_EXTENSIONS_END
  * nothing but white space (isspace) around it, printing "Retry: " (not
  * flushed, with no line end) after every other line. At end of input, or
  * when GetString fails, each returns the largest value of its type at once:
- * CHAR_MAX, INT_MAX, LLONG_MAX, FLT_MAX or DBL_MAX. A typed value, or an
+ * SCHAR_MAX, INT_MAX, LLONG_MAX, FLT_MAX or DBL_MAX. A typed value, or an
  * integer clamped to it, gives the same: feof(stdin) || ferror(stdin)
  * tells that input has ended. A loop that asks again until a value is in
  * its range must also stop then, or it asks forever. */
 
 /* A line holding one byte that is not white space, and nothing else but
- * white space: "a" and " a " give 'a', "ab" is rejected. */
-char GetChar(void);
+ * white space: "a" and " a " give 'a', "ab" is rejected. The byte is a
+ * signed char whatever the sign of plain char, so it reads the same on
+ * every processor: 0xE9 gives -23, and end of input gives 127 (SCHAR_MAX,
+ * which is CHAR_MAX only where char is signed); feof(stdin) is the test
+ * to prefer. */
+signed char GetChar(void);
 
 /* A decimal, octal (leading 0) or hexadecimal (0x) integer with an optional
  * sign; a number out of range gives INT_MIN or INT_MAX. */

@@ -93,10 +93,10 @@ template <typename T> bool parse_floating(const char *s, T &value) {
 
 namespace lineinput {
 
-bool parse_char(const char *s, char &value) {
+bool parse_char(const char *s, signed char &value) {
   s = skip_space(s);
-  value = *s;
-  return value != '\0' && *skip_space(s + 1) == '\0';
+  value = static_cast<signed char>(*s);
+  return *s != '\0' && *skip_space(s + 1) == '\0';
 }
 
 bool parse_int(const char *s, int &value) { return parse_integer(s, 0, value); }

@@ -7,7 +7,7 @@
 
 namespace lineinput {
 
-bool parse_char(const char *s, char &value);
+bool parse_char(const char *s, signed char &value);
 bool parse_int(const char *s, int &value);
 bool parse_long_long(const char *s, long long &value);
 bool parse_float(const char *s, float &value);

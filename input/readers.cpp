@@ -33,7 +33,7 @@ template <typename T> T read_value(Parser<T> parse) {
 
 } // namespace
 
-extern "C" char GetChar(void) { return read_value(lineinput::parse_char); }
+extern "C" signed char GetChar(void) { return read_value(lineinput::parse_char); }
 
 extern "C" int GetInt(void) { return read_value(lineinput::parse_int); }
 

@@ -2,7 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "input.h"
+#include <lineinput/input.h>
 #include "output_status.h"
 
 int main() {

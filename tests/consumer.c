@@ -2,17 +2,18 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include <input.h>
+#include <lineinput/input.h>
 
 int main(void) {
   string s = GetString();
-  char c = GetChar();
+  signed char c = GetChar(); /* a byte above 127: negative everywhere */
   int i = GetInt();
   long long ll = GetLongLong();
   float f = GetFloat();
   double d = GetDouble();
-  printf("[%s] %c %d %lld %g %g\n", s != NULL ? s : "(null)", c, i, ll,
-         (double)f, d);
+  signed char end = GetChar();
+  printf("[%s] %d %d %lld %g %g %d\n", s != NULL ? s : "(null)", c, i, ll,
+         (double)f, d, end);
   free(s);
   return 0;
 }

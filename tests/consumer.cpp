@@ -4,18 +4,19 @@
 #include <cstdlib>
 #include <string>
 
-#include <input.h>
+#include <lineinput/input.h>
 
 int main() {
   string s = GetString();
   std::string line = s != nullptr ? s : "(null)";
   std::free(s);
-  char c = GetChar();
+  signed char c = GetChar();
   int i = GetInt();
   long long ll = GetLongLong();
   float f = GetFloat();
   double d = GetDouble();
-  std::printf("[%s] %c %d %lld %g %g\n", line.c_str(), c, i, ll,
-              static_cast<double>(f), d);
+  signed char end = GetChar();
+  std::printf("[%s] %d %d %lld %g %g %d\n", line.c_str(), c, i, ll,
+              static_cast<double>(f), d, end);
   return 0;
 }

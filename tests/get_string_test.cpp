@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "alloc_tracker.h"
-#include "input.h"
+#include <lineinput/input.h>
 #include "lines.h"
 #include "test_support.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <sys/resource.h>
 
-#include "input.h"
+#include <lineinput/input.h>
 #include "test_support.h"
 
 namespace {

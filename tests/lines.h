@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "input.h"
+#include <lineinput/input.h>
 
 // What GetString returned, with its block freed; no value for null.
 using Line = std::optional<std::string>;

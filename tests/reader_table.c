@@ -6,7 +6,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include <input.h>
+#include <lineinput/input.h>
 
 #include "c_stdin.h"
 #include "reader_cases.h"
@@ -65,7 +65,7 @@ static int same_bits(double a, double b) {
 #define SAME_INTEGER(a, b) ((a) == (b))
 CHECKER(check_int, int, GetInt, INT_MAX, SAME_INTEGER)
 CHECKER(check_long_long, long long, GetLongLong, LLONG_MAX, SAME_INTEGER)
-CHECKER(check_char, char, GetChar, CHAR_MAX, SAME_INTEGER)
+CHECKER(check_char, signed char, GetChar, SCHAR_MAX, SAME_INTEGER)
 CHECKER(check_float, float, GetFloat, FLT_MAX, same_bits)
 CHECKER(check_double, double, GetDouble, DBL_MAX, same_bits)
 

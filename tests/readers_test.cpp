@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "alloc_tracker.h"
-#include "input.h"
+#include <lineinput/input.h>
 #include "reader_cases.h"
 #include "test_support.h"
 
@@ -60,7 +60,7 @@ TEST(GetLongLong, AcceptsOneDecimalIntegerAndClampsToItsRange) {
 }
 
 TEST(GetChar, AcceptsOneByteThatIsNotWhiteSpace) {
-  check_lines<char>(GetChar, {CHAR_CASES(OK, NO)});
+  check_lines<signed char>(GetChar, {CHAR_CASES(OK, NO)});
 }
 
 TEST(GetFloat, AcceptsOneSinglePrecisionNumber) {

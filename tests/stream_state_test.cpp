@@ -16,7 +16,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "input.h"
+#include <lineinput/input.h>
 #include "lines.h"
 #include "stream_cases.h"
 #include "test_support.h"

@@ -11,7 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <input.h>
+#include <lineinput/input.h>
 
 #include "c_stdin.h"
 #include "stream_cases.h"

@@ -17,7 +17,7 @@ const std::string consumer = checked(C_CONSUMER_PATH);
 // What the consumer prints after its line when every typed reader meets end
 // of input.
 const std::string sentinels =
-    " \x7f 2147483647 9223372036854775807 3.40282e+38 1.79769e+308\n";
+    " 127 2147483647 9223372036854775807 3.40282e+38 1.79769e+308 127\n";
 
 struct StreamCase {
   std::string command;

@@ -2,7 +2,7 @@
 // and then prompts before reading, as the documentation warns against.
 #include <iostream>
 
-#include "input.h"
+#include <lineinput/input.h>
 
 int main() {
   std::ios::sync_with_stdio(false);

@@ -1,7 +1,7 @@
 /* What a beginner's program uses without including more than input.h and
  * stdio.h: bool, exit, atoi, free and the readers' limits. */
 #include <stdio.h>
-#include <input.h>
+#include <lineinput/input.h>
 
 int main(void) {
   bool done = false;

@@ -1,5 +1,5 @@
 #include <cstdio>
-#include <input.h>
+#include <lineinput/input.h>
 
 int main() {
   string s = GetString();

@@ -1,5 +1,5 @@
 #include <stdio.h>
-#include <input.h>
+#include <lineinput/input.h>
 
 int main(void) {
   string s = GetString();

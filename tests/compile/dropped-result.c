@@ -1,4 +1,4 @@
-#include <input.h>
+#include <lineinput/input.h>
 
 int main(void) {
   GetString();

@@ -1,6 +1,6 @@
 #include <stdio.h>
 #include <string.h>
-#include <input.h>
+#include <lineinput/input.h>
 
 int main(void) {
   string s = GetString();

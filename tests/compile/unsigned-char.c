@@ -1,3 +1,0 @@
-#include <input.h>
-
-int main(void) { return 0; }
