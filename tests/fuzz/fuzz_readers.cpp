@@ -210,7 +210,7 @@ void check_line(string s, const Call &call) {
 
 bool same(double a, double b) { return std::isnan(a) ? std::isnan(b) : a == b; }
 
-void print_value(char v, char *buf, std::size_t n) { std::snprintf(buf, n, "%c\n", v); }
+void print_value(signed char v, char *buf, std::size_t n) { std::snprintf(buf, n, "%c\n", v); }
 void print_value(int v, char *buf, std::size_t n) { std::snprintf(buf, n, "%d\n", v); }
 void print_value(long long v, char *buf, std::size_t n) { std::snprintf(buf, n, "%lld\n", v); }
 void print_value(float v, char *buf, std::size_t n) { std::snprintf(buf, n, "%.9g\n", static_cast<double>(v)); }
