@@ -1,5 +1,7 @@
 #include "parse.h"
 
+#include "decimal.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -79,10 +81,18 @@ template <> double to_floating(const char *s, char **end) {
   return std::strtod(s, end);
 }
 
-// strtod also reads "nan(chars)", which the formatted scanner stops at the
-// word nan; such a line keeps being rejected. The sign is the text's own:
-// some C libraries (musl) drop it from a NaN.
+// A plain decimal number mostly takes the quick conversion; the rest goes
+// to the C library's. strtod also reads "nan(chars)", which the formatted
+// scanner stops at the word nan; such a line keeps being rejected. The sign
+// is the text's own: some C libraries (musl) drop it from a NaN.
 template <typename T> bool parse_floating(const char *s, T &value) {
+  const char *number_end = nullptr;
+  T number{};
+  if (lineinput::exact_decimal(skip_space(s), number, number_end) &&
+      whole_value(s, number_end)) {
+    value = number;
+    return true;
+  }
   char *end = nullptr;
   value = to_floating<T>(s, &end);
   value = std::copysign(value, *skip_space(s) == '-' ? T{-1} : T{1});

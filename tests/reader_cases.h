@@ -49,6 +49,8 @@
   OK("inf", INFINITY) OK("-INF", -INFINITY) OK("Infinity", INFINITY) OK("nan", NAN) \
   OK("NAN", NAN) OK("-nan", -NAN) OK("-NaN", -NAN) OK(" -nan ", -NAN) \
   OK("+nan", NAN) OK("-0", -0.0F) OK("-0x0p0", -0.0F) OK("-infinity", -INFINITY) \
+  /* Where the double nearest the number is halfway between two floats. */ \
+  OK("0.00024599970493", 0x1.01f30ap-12F) OK("0.00195962714497", 0x1.00da2ep-9F) \
   NO("3.14x") NO("abc") NO("1e") NO("1e+") \
   NO("0x1p") NO("0x") NO("3,5") NO("nan(123)") NO("nan()") \
   NO("") NO(".") NO("-") NO("1.5.2") NO("infinit") NO("- 1") NO("--1") NO("-+1")
@@ -58,6 +60,12 @@
   OK(" 7 ", 7.0) OK("1e308", 1e308) OK("1e309", INFINITY) OK("1e39", 1e39) \
   OK("0x1p-1074", 4.9406564584124654e-324) OK("-inf", -INFINITY) OK("nan", NAN) \
   OK("-nan", -NAN) OK("-NAN", -NAN) OK("-0", -0.0) OK("-0.0e5", -0.0) \
+  /* Around the limits of a significand of 2^53, 19 digits and 10^22. */ \
+  OK("9007199254740992e1", 90071992547409920.0) \
+  OK("9007199254740993e1", 90071992547409936.0) \
+  OK("1801439850948199e1", 18014398509481992.0) \
+  OK("18446744073709551617", 18446744073709551616.0) \
+  OK("-3e22", -3e22) OK("3e23", 3e23) OK("-7e-22", -7e-22) OK("7e-23", 7e-23) \
   NO("3.14x") NO("abc") NO("1e") NO("1e-") NO("0x1p") \
   NO("3,5") NO("nan(123)") NO("nan()") NO("") NO(" ") NO("- nan")
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cfenv>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string>
@@ -69,6 +72,47 @@ TEST(GetFloat, AcceptsOneSinglePrecisionNumber) {
 
 TEST(GetDouble, AcceptsOneDoublePrecisionNumber) {
   check_lines<double>(GetDouble, {DOUBLE_CASES(OK, NO)});
+}
+
+// Every accepted line gives the C library's conversion in each rounding
+// mode, quick conversion or not.
+template <typename T>
+void check_rounding_modes(T (*read)(), T (*convert)(const char *, char **),
+                          const std::vector<LineCase<T>> &cases) {
+  for (int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+    ASSERT_EQ(std::fesetround(mode), 0);
+    for (const LineCase<T> &c : cases) {
+      if (!c.value || std::isnan(*c.value))
+        continue;
+      SCOPED_TRACE(testing::PrintToString(c.line) + " in rounding mode " + std::to_string(mode));
+      feed_stdin(c.line + "\n");
+      T expected = convert(c.line.c_str(), nullptr);
+      EXPECT_TRUE(same_value(read(), expected));
+    }
+  }
+  std::fesetround(FE_TONEAREST);
+}
+
+TEST(GetFloat, GivesTheCLibrarysValueInEveryRoundingMode) {
+  check_rounding_modes<float>(GetFloat, std::strtof, {FLOAT_CASES(OK, NO)});
+}
+
+TEST(GetDouble, GivesTheCLibrarysValueInEveryRoundingMode) {
+  check_rounding_modes<double>(GetDouble, std::strtod, {DOUBLE_CASES(OK, NO)});
+}
+
+// A program that sets a locale whose decimal mark is a comma reads "2,5".
+TEST(GetDouble, ReadsTheDecimalMarkOfTheProgramsLocale) {
+  const std::string dir = temp_path("locales");
+  const std::string make = "mkdir -p '" + dir + "' && localedef -i de_DE -f UTF-8 '" + dir +
+                           "/de_DE.UTF-8' >/dev/null 2>&1";
+  if (std::system(make.c_str()) != 0 || setenv("LOCPATH", dir.c_str(), 1) != 0 ||
+      std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
+    GTEST_SKIP() << "no locale with a decimal comma: " << make << " failed";
+  check_lines<double>(GetDouble, {OK("2,5", 2.5) OK(" -0,125e1 ", -1.25) NO("3.5")});
+  std::setlocale(LC_NUMERIC, "C");
+  unsetenv("LOCPATH");
+  std::system(("rm -rf '" + dir + "'").c_str());
 }
 
 #undef OK
