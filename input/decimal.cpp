@@ -64,11 +64,13 @@ bool read_digits(const char *&s, Decimal &d) {
 // An exponent is taken only with a digit after e and its sign, as the
 // conversion takes it; else the text stops before the e.
 void read_exponent(const char *&s, Decimal &d) {
+  if (*s != 'e' && *s != 'E')
+    return;
   const char *p = s + 1;
   bool negative = *p == '-';
   if (*p == '+' || *p == '-')
     p++;
-  if ((*s != 'e' && *s != 'E') || !is_digit(*p))
+  if (!is_digit(*p))
     return;
   int e = 0;
   for (; is_digit(*p); p++)
@@ -98,7 +100,9 @@ bool exact_decimal(const char *s, double &value, const char *&end) {
   if (d.significand > exact_significand || d.power < -largest_power ||
       d.power > largest_power)
     return false;
-  double m = static_cast<double>(d.significand);
+  // Converted as signed: compilers lower an unsigned 64-bit conversion with
+  // a subtraction, which gives -0 for 0 when rounding down.
+  double m = static_cast<double>(static_cast<std::int64_t>(d.significand));
   m = negative ? -m : m;
   value = d.power < 0 ? m / exact_powers[-d.power] : m * exact_powers[d.power];
   end = s;

@@ -3,7 +3,8 @@
 // any input: the lines returned are the input's lines, each typed reader
 // prompts once per rejected line, an accepted value reads back to itself,
 // failures only happen where they may, and the caller's reads see exactly
-// the bytes a byte-at-a-time reader leaves them. Built a second time with
+// the bytes a byte-at-a-time reader leaves them, and the quick conversion of
+// decimal numbers agrees with the C library's. Built a second time with
 // FUZZ_ALLOC_FAILURES, where one allocation chosen by the input fails.
 //
 // Input: byte 0 holds the number of calls k (mod 32) and, in its top three
@@ -12,6 +13,7 @@
 // one to four bytes); with allocation failures, one more byte chooses the
 // failing allocation (0: none); the rest is standard input.
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -22,6 +24,8 @@
 #include <type_traits>
 
 #include <lineinput/input.h>
+
+#include "decimal.h"
 
 namespace {
 
@@ -306,6 +310,25 @@ void call_function(Streams &streams, unsigned which) {
   }
 }
 
+// Wherever the quick conversion takes a whole line, it gives the C
+// library's value, bit for bit, in every rounding mode.
+template <typename T>
+void check_quick_conversion(const std::string &line, T (*convert)(const char *, char **)) {
+  const char *s = line.c_str() + std::strspn(line.c_str(), " \t\v\f\r");
+  for (int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+    std::fesetround(mode);
+    T quick{};
+    const char *end = nullptr;
+    if (lineinput::exact_decimal(s, quick, end) && end[std::strspn(end, " \t\v\f\r")] == '\0') {
+      char *general_end = nullptr;
+      T general = convert(s, &general_end);
+      check(general_end == end && std::memcmp(&quick, &general, sizeof quick) == 0,
+            "the quick conversion agrees with the C library's");
+    }
+  }
+  std::fesetround(FE_TONEAREST);
+}
+
 } // namespace
 
 #ifdef FUZZ_ALLOC_FAILURES
@@ -331,8 +354,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   injection = Injection{};
   injection.fail_at = data[header - 1];
 #endif
-  Streams streams(reinterpret_cast<const char *>(data) + header, size - header,
-                  buffering_of(data[0]));
+  const char *input = reinterpret_cast<const char *>(data) + header;
+  std::string first_line(input, std::find(input, input + (size - header), '\n'));
+  check_quick_conversion<double>(first_line, std::strtod);
+  check_quick_conversion<float>(first_line, std::strtof);
+  Streams streams(input, size - header, buffering_of(data[0]));
   for (std::size_t i = 0; i < calls; i++) {
 #ifdef FUZZ_ALLOC_FAILURES
     injection.fired = false;
