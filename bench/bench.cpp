@@ -202,6 +202,8 @@ constexpr Method methods[] = {
     {"sscanf-double", [] { sum_sscanf<double>(literal_get_string, " %lf %c"); }},
     {"scanf-double", [] { sum_scanf<double>("%lf"); }},
     {"cin-double", [] { sum_cin<double>(); }},
+    {"getfloat", [] { sum_values<float>(GetFloat, FLT_MAX); }},
+    {"scanf-float", [] { sum_scanf<float>("%f"); }},
 };
 
 } // namespace
