@@ -86,16 +86,16 @@ template <> double to_floating(const char *s, char **end) {
 // scanner stops at the word nan; such a line keeps being rejected. The sign
 // is the text's own: some C libraries (musl) drop it from a NaN.
 template <typename T> bool parse_floating(const char *s, T &value) {
+  const char *start = skip_space(s);
   const char *number_end = nullptr;
   T number{};
-  if (lineinput::exact_decimal(skip_space(s), number, number_end) &&
-      whole_value(s, number_end)) {
+  if (lineinput::exact_decimal(start, number, number_end) && whole_value(s, number_end)) {
     value = number;
     return true;
   }
   char *end = nullptr;
   value = to_floating<T>(s, &end);
-  value = std::copysign(value, *skip_space(s) == '-' ? T{-1} : T{1});
+  value = std::copysign(value, *start == '-' ? T{-1} : T{1});
   return whole_value(s, end) && end[-1] != ')';
 }
 

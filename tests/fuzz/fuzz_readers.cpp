@@ -29,6 +29,9 @@
 
 namespace {
 
+// White space in the "C" locale, as the readers see it.
+constexpr const char *white_space = " \t\n\v\f\r";
+
 [[noreturn]] void fail(const char *what) {
   std::fprintf(stderr, "invariant broken: %s\n", what);
   std::abort();
@@ -237,11 +240,11 @@ template <typename T> bool reference_integer(const std::string &line, int base, 
   const char *s = line.c_str();
   char *end = nullptr;
   long long n = std::strtoll(s, &end, base);
-  const char *p = s + std::strspn(s, " \t\n\v\f\r");
+  const char *p = s + std::strspn(s, white_space);
   p += *p == '+' || *p == '-';
   if (end == s || (base == 0 && p[0] == '0' && (p[1] == 'b' || p[1] == 'B')))
     return false;
-  if (end[std::strspn(end, " \t\n\v\f\r")] != '\0')
+  if (end[std::strspn(end, white_space)] != '\0')
     return false;
   value = static_cast<T>(std::clamp<long long>(n, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
   return true;
@@ -314,12 +317,12 @@ void call_function(Streams &streams, unsigned which) {
 // library's value, bit for bit, in every rounding mode.
 template <typename T>
 void check_quick_conversion(const std::string &line, T (*convert)(const char *, char **)) {
-  const char *s = line.c_str() + std::strspn(line.c_str(), " \t\v\f\r");
+  const char *s = line.c_str() + std::strspn(line.c_str(), white_space);
   for (int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
     std::fesetround(mode);
     T quick{};
     const char *end = nullptr;
-    if (lineinput::exact_decimal(s, quick, end) && end[std::strspn(end, " \t\v\f\r")] == '\0') {
+    if (lineinput::exact_decimal(s, quick, end) && end[std::strspn(end, white_space)] == '\0') {
       char *general_end = nullptr;
       T general = convert(s, &general_end);
       check(general_end == end && std::memcmp(&quick, &general, sizeof quick) == 0,
