@@ -37,6 +37,8 @@ const std::string pyramid3 = "  #\n ##\n###\n";
 
 TEST(Examples, AnswerTypedAndPipedInputAndStopAtEndOfInput) {
   const std::vector<ExampleCase> cases = {
+      {EXAMPLE_HELLO, {"Ann\n"}, "What is your name? hello, Ann\n", 0},
+      {EXAMPLE_HELLO, {}, "What is your name? ", 1},
       {EXAMPLE_HEIGHT, {"abc\n", "0\n", "9\n", "3\n"},
        "Height (1 to 8): Retry: Height (1 to 8): Height (1 to 8): " + pyramid3, 0},
       {EXAMPLE_HEIGHT, {"3\r\n"}, "Height (1 to 8): " + pyramid3, 0},
