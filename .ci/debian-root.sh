@@ -4,13 +4,24 @@
 # install_in_root DIR PACKAGES... adds packages with apt, which orders
 # larger sets (lintian's) where debootstrap's --include fails;
 # remove_debian_root DIR undoes make_debian_root.
+#
+# With LINEINPUT_ROOT_CACHE set to a folder, as .ci/run sets it, the first
+# root of each suite and package list is also kept there, and the next one
+# is a copy of it: the same files a second debootstrap would write, in
+# seconds instead of a minute.
 
 make_debian_root() {
-  local suite=$1 root=$2 packages=$3 mirror
-  mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
-  mirror=${mirror:-$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list)}
-  debootstrap --variant=minbase --include="$packages" "$suite" "$root" "$mirror" \
-    >"$root.log" 2>&1 || { tail -n 30 "$root.log"; return 1; }
+  local suite=$1 root=$2 packages=$3 mirror kept=
+  [ -z "${LINEINPUT_ROOT_CACHE:-}" ] || kept=$LINEINPUT_ROOT_CACHE/$suite-${packages//,/-}
+  if [ -n "$kept" ] && [ -d "$kept" ]; then
+    cp -a "$kept" "$root"
+  else
+    mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+    mirror=${mirror:-$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list)}
+    debootstrap --variant=minbase --include="$packages" "$suite" "$root" "$mirror" \
+      >"$root.log" 2>&1 || { tail -n 30 "$root.log"; return 1; }
+    [ -z "$kept" ] || cp -a "$root" "$kept"
+  fi
   mount --rbind /dev "$root/dev"
   mount -t proc proc "$root/proc"
 }
