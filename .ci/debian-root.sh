@@ -6,21 +6,29 @@
 # remove_debian_root DIR undoes make_debian_root.
 #
 # With LINEINPUT_ROOT_CACHE set to a folder, as .ci/run sets it, the first
-# root of each suite and package list is also kept there, and the next one
-# is a copy of it: the same files a second debootstrap would write, in
-# seconds instead of a minute.
+# root of each suite and package list is made there once, under a lock, as
+# checks may run side by side; every root is then a copy of it, the same
+# files a new debootstrap would write, in seconds instead of a minute.
+
+debootstrap_root() { # suite dir packages
+  local mirror
+  mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+  mirror=${mirror:-$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list)}
+  debootstrap --variant=minbase --include="$3" "$1" "$2" "$mirror" \
+    >"$2.log" 2>&1 || { tail -n 30 "$2.log"; return 1; }
+}
 
 make_debian_root() {
-  local suite=$1 root=$2 packages=$3 mirror kept=
-  [ -z "${LINEINPUT_ROOT_CACHE:-}" ] || kept=$LINEINPUT_ROOT_CACHE/$suite-${packages//,/-}
-  if [ -n "$kept" ] && [ -d "$kept" ]; then
+  local suite=$1 root=$2 packages=$3
+  if [ -n "${LINEINPUT_ROOT_CACHE:-}" ]; then
+    local kept=$LINEINPUT_ROOT_CACHE/$suite-${packages//,/-}
+    (
+      flock 9
+      [ -d "$kept" ] || { debootstrap_root "$suite" "$kept.new" "$packages" && mv "$kept.new" "$kept"; }
+    ) 9>"$kept.lock" || return 1
     cp -a "$kept" "$root"
   else
-    mirror=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
-    mirror=${mirror:-$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list)}
-    debootstrap --variant=minbase --include="$packages" "$suite" "$root" "$mirror" \
-      >"$root.log" 2>&1 || { tail -n 30 "$root.log"; return 1; }
-    [ -z "$kept" ] || cp -a "$root" "$kept"
+    debootstrap_root "$suite" "$root" "$packages"
   fi
   mount --rbind /dev "$root/dev"
   mount -t proc proc "$root/proc"
