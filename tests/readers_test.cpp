@@ -112,7 +112,7 @@ TEST(GetDouble, ReadsTheDecimalMarkOfTheProgramsLocale) {
   check_lines<double>(GetDouble, {OK("2,5", 2.5) OK(" -0,125e1 ", -1.25) NO("3.5")});
   std::setlocale(LC_NUMERIC, "C");
   unsetenv("LOCPATH");
-  std::system(("rm -rf '" + dir + "'").c_str());
+  EXPECT_EQ(std::system(("rm -rf '" + dir + "'").c_str()), 0);
 }
 
 #undef OK
