@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,11 +16,15 @@ constexpr std::uint32_t first_capacity = 32;
 constexpr std::uint32_t top_bit = 0x80000000U;
 
 // Doubling from 32 caps the capacity at 2^31 bytes, which keeps both counts
-// in 32 bits. The old block stays owned by buf when realloc fails, so the
-// caller's cleanup releases it.
+// in 32 bits. A line past that fails as a failed allocation does, with
+// ENOMEM, so a caller's perror names the cause either way. The old block
+// stays owned by buf when realloc fails, so the caller's cleanup releases
+// it.
 bool grow(Buffer &buf, std::uint32_t &capacity) {
-  if (capacity >= top_bit)
+  if (capacity >= top_bit) {
+    errno = ENOMEM;
     return false;
+  }
   std::uint32_t next = capacity == 0 ? first_capacity : capacity * 2;
   void *p = std::realloc(buf.get(), next);
   if (p == nullptr)

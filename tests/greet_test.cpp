@@ -25,7 +25,7 @@ TEST(Greet, GreetsTheFirstArgumentByteForByte) {
       {"''", "", 0, "hello, \n", ""},
       {"'big  wide world'", "", 0, "hello, big  wide world\n", ""},
       {"'%s%n'", "", 0, "hello, %s%n\n", ""},
-      {"", "", 0, "", "usage: greet NAME\n"},
+      {"", "", 2, "", "usage: greet NAME\n"},
       {"world", ">/dev/full", 1, "", "greet: No space left on device\n"},
       {"world", ">&-", 1, "", "greet: Bad file descriptor\n"},
       // A greeting of 4098 bytes: the write fails while the program runs

@@ -2,6 +2,7 @@
 // several GiB of memory and disk and tens of seconds.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -56,7 +57,10 @@ TEST(Large, TheLongestLineComesBackWhole) {
 
 TEST(Large, ALongerLineFailsAfterOneCharacterMoreAndKeepsTheRest) {
   feed_file(write_long_line("too-long", longest + 2, "\n"));
+  errno = 0;
   EXPECT_EQ(GetString(), nullptr);
+  EXPECT_EQ(errno, ENOMEM);
+  EXPECT_FALSE(std::feof(stdin) || std::ferror(stdin));
   EXPECT_EQ(std::ftell(stdin), longest + 1);
   string s = GetString();
   ASSERT_NE(s, nullptr);

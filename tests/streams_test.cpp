@@ -24,26 +24,30 @@ struct StreamCase {
   std::string input;
   std::string redirect;
   std::string out;
+  int status;
+  std::string err;
 };
 
+// The readers end cleanly on input that cannot be read; spellout, which
+// has nothing to spell then, says why.
 TEST(Streams, ClosedUnreadableAndOddInputEndsCleanly) {
   const std::string nuls(1 << 20, '\0');
   const std::vector<StreamCase> cases = {
-      {spellout, "", "<&-", ""},
-      {spellout, "", "</", ""},
-      {consumer, "", "<&-", "[(null)]" + sentinels},
-      {consumer, "", "</", "[(null)]" + sentinels},
-      {"{ printf ab | " + spellout + "; }", "", "", "a\nb\n"},
-      {spellout, nuls + "\n", "", ""},
-      {consumer, nuls, "", "[]" + sentinels},
-      {spellout, "\xff\xfe\xc3\n", "", "\xff\n\xfe\n\xc3\n"},
+      {spellout, "", "<&-", "", 1, "spellout: Bad file descriptor\n"},
+      {spellout, "", "</", "", 1, "spellout: Is a directory\n"},
+      {consumer, "", "<&-", "[(null)]" + sentinels, 0, ""},
+      {consumer, "", "</", "[(null)]" + sentinels, 0, ""},
+      {"{ printf ab | " + spellout + "; }", "", "", "a\nb\n", 0, ""},
+      {spellout, nuls + "\n", "", "", 0, ""},
+      {consumer, nuls, "", "[]" + sentinels, 0, ""},
+      {spellout, "\xff\xfe\xc3\n", "", "\xff\n\xfe\n\xc3\n", 0, ""},
   };
   for (const StreamCase &c : cases) {
     SCOPED_TRACE(c.command + " " + c.redirect);
     ProcessResult r = run_process(c.command, c.input, c.redirect);
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, c.status);
     EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.err, c.err);
   }
 }
 
