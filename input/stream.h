@@ -12,7 +12,9 @@
 #include <sys/single_threaded.h>
 #endif
 
-#if defined(__GLIBC__) && !defined(LINEINPUT_BYTE_LOOP)
+// uClibc-ng defines __GLIBC__ for compatibility, but its FILE has no
+// _IO_read_ptr.
+#if defined(__GLIBC__) && !defined(__UCLIBC__) && !defined(LINEINPUT_BYTE_LOOP)
 #define LINEINPUT_BULK_READS 1
 #else
 #define LINEINPUT_BULK_READS 0
