@@ -11,7 +11,7 @@ install(TARGETS lineinput lineinput_headers EXPORT lineinput-targets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES input/input.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/lineinput)
+install(FILES input/input.h input/input.hpp DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/lineinput)
 install(EXPORT lineinput-targets NAMESPACE lineinput::
   FILE lineinput-${lineinput_library_kind}-targets.cmake
   DESTINATION ${lineinput_cmake_dir})

@@ -1,39 +1,26 @@
-// The library from C++: a line copied into a std::string at once, so that
-// nothing has to be freed later, and std::cout for the output. std::cout
-// stays synchronised with C's stdout (the default), so the prompts and the
-// library's "Retry: " come out in the order they are written.
-#include <cstdio>
-#include <cstdlib>
+// A first C++ program: a name and an age, with the line as a string and
+// end of input as an empty optional. std::cout stays synchronised with C's
+// stdout (the default), so the prompts and the library's "Retry: " come out
+// in the order they are written.
 #include <iostream>
 #include <string>
 
-#include <lineinput/input.h>
+#include <lineinput/input.hpp>
 
-namespace {
-
-bool read_line(std::string &line) {
-  char *s = GetString();
-  if (s == nullptr)
-    return false;
-  line = s;
-  std::free(s);
-  return true;
-}
-
-} // namespace
+using namespace std;
 
 int main() {
-  std::string name;
-  std::cout << "Name: ";
-  if (!read_line(name))
+  cout << "Name: ";
+  optional<string> name = lineinput::get_line();
+  if (!name)
     return 1;
-  int age;
+  optional<int> age;
   do {
-    std::cout << "Age: ";
-    age = GetInt();
-    if (age == INT_MAX && (std::feof(stdin) || std::ferror(stdin)))
+    cout << "Age: ";
+    age = lineinput::get_int();
+    if (!age)
       return 1;
-  } while (age < 0 || age > 150); // also keeps age + 1 in range
-  std::cout << "Hello, " << name << ". Next year you will be " << age + 1 << ".\n";
+  } while (*age < 0 || *age > 150); // also keeps age + 1 in range
+  cout << "Hello, " << *name << ". Next year you will be " << *age + 1 << ".\n";
   return 0;
 }

@@ -78,6 +78,8 @@ run_ending() { # program
 check_program() { # program
   local std compiler=$cc standards=(c99 c11 "c17 -funsigned-char" c2x)
   case $1 in *.cpp) compiler=$cxx standards=(c++11 c++14 "c++17 -funsigned-char" c++20) ;; esac
+  # The C++ header starts at C++17.
+  if grep -q 'lineinput/input.hpp' "$1"; then standards=("c++17 -funsigned-char" c++20); fi
   for std in "${standards[@]}"; do
     local extra=()
     [ $family = gcc ] && [ "$std" = c11 ] && extra=(-fanalyzer)
@@ -103,6 +105,7 @@ wrong=(
   "gcc  analyzer unchecked-index.c   -Wanalyzer-possible-null-dereference"
   "gcc  analyzer double-free.c       -Wanalyzer-double-free"
   "gcc  compile  delete-array.cpp    -Wmismatched-new-delete"
+  "any  c++14    ../../examples/greeting.cpp  needs C++17"
   "clang analyze unchecked-strlen.c  nullability.NullableDereferenced"
   "clang analyze unchecked-index.c   nullability.NullableDereferenced"
 )
@@ -113,6 +116,7 @@ diagnose() { # how program
   case $1 in
     compile) "$compiler" "${args[@]}" ;;
     analyzer) "$compiler" "${args[@]}" -fanalyzer ;;
+    c++14) "$compiler" "${args[@]}" -std=c++14 ;;
     analyze) "$compiler" --analyze -Xanalyzer -analyzer-checker=nullability \
       -I "$include" -o /dev/null "$program" ;;
   esac 2>&1 || true

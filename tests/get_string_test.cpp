@@ -38,7 +38,7 @@ TEST(GetString, ReturnsSuccessiveLinesAndStopsAfterEachLineFeed) {
     SCOPED_TRACE(testing::PrintToString(c.input));
     feed_stdin(c.input);
     for (const Line &expected : c.lines)
-      EXPECT_EQ(take_line(), expected);
+      EXPECT_EQ(get_line(), expected);
     EXPECT_EQ(rest_of_stdin(), c.rest);
   }
 }
@@ -115,7 +115,7 @@ TEST(GetString, FailedAllocationReturnsNullLeaksNothingAndKeepsTheRest) {
       EXPECT_EQ(GetString(), nullptr);
       EXPECT_EQ(tracking.live_blocks(), 0U);
     }
-    EXPECT_EQ(take_line(), next_after_failure[static_cast<std::size_t>(k)]);
+    EXPECT_EQ(get_line(), next_after_failure[static_cast<std::size_t>(k)]);
   }
 }
 

@@ -34,7 +34,7 @@
 
 #define CHAR_CASES(OK, NO) \
   OK("a", 'a') OK("  a  ", 'a') OK("a\r", 'a') OK("\ta", 'a') OK("7", '7') \
-  OK("\xe9", -23) \
+  OK("\xe9", -23) OK("\x7f", 127) \
   NO("ab") NO("a b") NO("\xc3\xa9") NO("") NO("   ") \
   NO("\t\t")
 
@@ -51,6 +51,7 @@
   OK("+nan", NAN) OK("-0", -0.0F) OK("-0x0p0", -0.0F) OK("-infinity", -INFINITY) \
   /* Where the double nearest the number is halfway between two floats. */ \
   OK("0.00024599970493", 0x1.01f30ap-12F) OK("0.00195962714497", 0x1.00da2ep-9F) \
+  OK("3.40282347e38", FLT_MAX) \
   NO("3.14x") NO("abc") NO("1e") NO("1e+") \
   NO("0x1p") NO("0x") NO("3,5") NO("nan(123)") NO("nan()") \
   NO("") NO(".") NO("-") NO("1.5.2") NO("infinit") NO("- 1") NO("--1") NO("-+1")

@@ -11,6 +11,7 @@
 
 #include "alloc_tracker.h"
 #include <lineinput/input.h>
+#include <lineinput/input.hpp>
 #include "reader_cases.h"
 #include "test_support.h"
 
@@ -29,10 +30,12 @@ template <typename T> bool same_value(T a, T b) {
 }
 
 // One line then end of input: an accepted line gives its value silently; a
-// rejected one gives a prompt and then the sentinel. Either way the line is
-// freed. End of input at once gives the sentinel without a prompt.
+// rejected one gives a prompt and then the sentinel, or no value from the
+// C++ reader. Either way the line is freed. End of input at once gives the
+// same without a prompt.
 template <typename T>
-void check_lines(T (*read)(), const std::vector<LineCase<T>> &cases) {
+void check_lines(T (*read)(), std::optional<T> (*read_optional)(),
+                 const std::vector<LineCase<T>> &cases) {
   const T sentinel = std::numeric_limits<T>::max();
   for (const LineCase<T> &c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.line));
@@ -44,10 +47,16 @@ void check_lines(T (*read)(), const std::vector<LineCase<T>> &cases) {
     EXPECT_EQ(out.text(), c.value ? "" : "Retry: ");
     EXPECT_TRUE(same_value(got, c.value.value_or(sentinel)))
         << testing::PrintToString(got);
+    feed_stdin(c.line + "\n");
+    std::optional<T> optional = read_optional();
+    EXPECT_EQ(optional.has_value(), c.value.has_value());
+    EXPECT_TRUE(!optional || same_value(*optional, *c.value));
+    EXPECT_EQ(out.text(), c.value ? "" : "Retry: Retry: ");
   }
   feed_stdin("");
   CapturedStdout out;
   EXPECT_TRUE(same_value(read(), sentinel));
+  EXPECT_EQ(read_optional(), std::nullopt);
   EXPECT_EQ(out.text(), "");
 }
 
@@ -55,23 +64,23 @@ void check_lines(T (*read)(), const std::vector<LineCase<T>> &cases) {
 #define NO(line) {line, {}},
 
 TEST(GetInt, AcceptsOneIntegerInAnyBaseAndClampsToItsRange) {
-  check_lines<int>(GetInt, {INT_CASES(OK, NO)});
+  check_lines<int>(GetInt, lineinput::get_int, {INT_CASES(OK, NO)});
 }
 
 TEST(GetLongLong, AcceptsOneDecimalIntegerAndClampsToItsRange) {
-  check_lines<long long>(GetLongLong, {LONG_LONG_CASES(OK, NO)});
+  check_lines<long long>(GetLongLong, lineinput::get_long_long, {LONG_LONG_CASES(OK, NO)});
 }
 
 TEST(GetChar, AcceptsOneByteThatIsNotWhiteSpace) {
-  check_lines<signed char>(GetChar, {CHAR_CASES(OK, NO)});
+  check_lines<signed char>(GetChar, lineinput::get_char, {CHAR_CASES(OK, NO)});
 }
 
 TEST(GetFloat, AcceptsOneSinglePrecisionNumber) {
-  check_lines<float>(GetFloat, {FLOAT_CASES(OK, NO)});
+  check_lines<float>(GetFloat, lineinput::get_float, {FLOAT_CASES(OK, NO)});
 }
 
 TEST(GetDouble, AcceptsOneDoublePrecisionNumber) {
-  check_lines<double>(GetDouble, {DOUBLE_CASES(OK, NO)});
+  check_lines<double>(GetDouble, lineinput::get_double, {DOUBLE_CASES(OK, NO)});
 }
 
 // Every accepted line gives the C library's conversion in each rounding
@@ -109,7 +118,7 @@ TEST(GetDouble, ReadsTheDecimalMarkOfTheProgramsLocale) {
   if (std::system(make.c_str()) != 0 || setenv("LOCPATH", dir.c_str(), 1) != 0 ||
       std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
     GTEST_SKIP() << "no locale with a decimal comma: " << make << " failed";
-  check_lines<double>(GetDouble, {OK("2,5", 2.5) OK(" -0,125e1 ", -1.25) NO("3.5")});
+  check_lines<double>(GetDouble, lineinput::get_double, {OK("2,5", 2.5) OK(" -0,125e1 ", -1.25) NO("3.5")});
   std::setlocale(LC_NUMERIC, "C");
   unsetenv("LOCPATH");
   EXPECT_EQ(std::system(("rm -rf '" + dir + "'").c_str()), 0);

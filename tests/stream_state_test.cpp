@@ -214,7 +214,7 @@ TEST(StreamStates, GetStringConsumesWhatAByteLoopConsumes) {
       }
       {
         auto open = state.open(input);
-        got = run_script(c.script, take_line);
+        got = run_script(c.script, get_line);
       }
       EXPECT_EQ(got, expected);
     }
@@ -224,7 +224,7 @@ TEST(StreamStates, GetStringConsumesWhatAByteLoopConsumes) {
 // End of file stays seen until cleared: bytes that arrive after it are not
 // read, by the library as by fgetc, until the caller clears the stream.
 TEST(StreamStates, EndOfFileIsStickyUntilCleared) {
-  for (Line (*read_line)() : {reference_line, take_line}) {
+  for (Line (*read_line)() : {reference_line, get_line}) {
     const std::string path = temp_path("sticky");
     write_file(path, "a");
     ASSERT_NE(std::freopen(path.c_str(), "rb", stdin), nullptr);
