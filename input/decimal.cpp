@@ -3,7 +3,8 @@
 #include <cfloat>
 #include <cstdint>
 #include <cstring>
-#include <langinfo.h>
+
+#include "conversion.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // The locale's decimal mark, as the C library's conversion reads it.
 bool point_is_decimal_mark() {
-  const char *mark = nl_langinfo(RADIXCHAR);
+  const char *mark = lineinput::decimal_mark();
   return mark[0] == '.' && mark[1] == '\0';
 }
 

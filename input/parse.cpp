@@ -1,5 +1,6 @@
 #include "parse.h"
 
+#include "conversion.h"
 #include "decimal.h"
 
 #include <cctype>
@@ -75,10 +76,10 @@ template <typename T> bool parse_integer(const char *s, int base, T &value) {
 
 template <typename T> T to_floating(const char *s, char **end);
 template <> float to_floating(const char *s, char **end) {
-  return std::strtof(s, end);
+  return lineinput::convert_float(s, end);
 }
 template <> double to_floating(const char *s, char **end) {
-  return std::strtod(s, end);
+  return lineinput::convert_double(s, end);
 }
 
 // A plain decimal number mostly takes the quick conversion; the rest goes

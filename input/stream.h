@@ -22,6 +22,20 @@
 
 namespace lineinput {
 
+// The C runtime's own lock of a stream and its byte read under that lock.
+// Refilling, end of file and pushed-back bytes all stay with the C library,
+// and on Windows so does text mode: a CR LF line end arrives as LF, and a
+// 0x1A byte ends the input.
+#if defined(_WIN32)
+inline void lock(FILE *f) { _lock_file(f); }
+inline void unlock(FILE *f) { _unlock_file(f); }
+inline int read_byte(FILE *f) { return _getc_nolock(f); }
+#else
+inline void lock(FILE *f) { flockfile(f); }
+inline void unlock(FILE *f) { funlockfile(f); }
+inline int read_byte(FILE *f) { return getc_unlocked(f); }
+#endif
+
 inline bool single_threaded() {
 #if __has_include(<sys/single_threaded.h>)
   return __libc_single_threaded != 0;
@@ -37,11 +51,11 @@ class StreamLock {
 public:
   explicit StreamLock(FILE *f) : f_(single_threaded() ? nullptr : f) {
     if (f_ != nullptr)
-      flockfile(f_);
+      lock(f_);
   }
   ~StreamLock() {
     if (f_ != nullptr)
-      funlockfile(f_);
+      unlock(f_);
   }
   StreamLock(const StreamLock &) = delete;
   StreamLock &operator=(const StreamLock &) = delete;
@@ -49,9 +63,6 @@ public:
 private:
   FILE *f_;
 };
-
-// Refilling, end of file and pushed-back bytes all stay with the C library.
-inline int read_byte(FILE *f) { return getc_unlocked(f); }
 
 // Moves up to room bytes that the stream has already buffered, stopping
 // before a line feed, into dst; returns how many. glibc's getc_unlocked

@@ -6,14 +6,29 @@
 #include <semaphore.h>
 #include <set>
 #include <stdexcept>
-#include <stdio_ext.h>
 #include <thread>
+#if LINEINPUT_STREAM_PROBES
+#include <stdio_ext.h>
+#endif
 
 extern "C" void *__real_malloc(std::size_t size);
 extern "C" void *__real_realloc(void *p, std::size_t size);
 extern "C" void __real_free(void *p);
 
 namespace {
+
+#if LINEINPUT_STREAM_PROBES
+bool stdin_locked_elsewhere() {
+  if (ftrylockfile(stdin) != 0)
+    return true;
+  funlockfile(stdin);
+  return false;
+}
+std::size_t pending_output() { return __fpending(stdout); }
+#else
+bool stdin_locked_elsewhere() { return false; }
+std::size_t pending_output() { return 0; }
+#endif
 
 // A fixed log: recording must not allocate from inside the allocator.
 struct Log {
@@ -50,9 +65,7 @@ private:
       sem_wait(&ask_);
       if (stop_)
         return;
-      locked_ = ftrylockfile(stdin) != 0;
-      if (!locked_)
-        funlockfile(stdin);
+      locked_ = stdin_locked_elsewhere();
       sem_post(&told_);
     }
   }
@@ -73,7 +86,7 @@ bool should_fail() { return log_.on && log_.attempts++ == log_.fail_at; }
 void record(AllocCall call) {
   if (!log_.on || log_.count == log_.calls.size())
     return;
-  call.pending_output = __fpending(stdout);
+  call.pending_output = pending_output();
   call.stdin_locked = probe_ && probe_->locked_elsewhere();
   log_.calls[log_.count++] = call;
 }

@@ -4,6 +4,15 @@
 #include <cstddef>
 #include <vector>
 
+// What the C library shows of the standard streams: whether another thread
+// holds stdin's lock, and what waits in stdout's buffer. The Windows C
+// runtime shows neither, and the tests that need them are skipped there.
+#if defined(_WIN32)
+#define LINEINPUT_STREAM_PROBES 0
+#else
+#define LINEINPUT_STREAM_PROBES 1
+#endif
+
 // The test binary is linked with --wrap=malloc,realloc,free, so every call
 // the library makes passes through here while tracking is on.
 struct AllocCall {

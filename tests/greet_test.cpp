@@ -33,6 +33,8 @@ TEST(Greet, GreetsTheFirstArgumentByteForByte) {
       {std::string(4090, 'n'), ">/dev/full", 1, "", "greet: No space left on device\n"},
   };
   for (const GreetCase &c : cases) {
+    if (programs_on_windows() && !c.redirect.empty())
+      continue; // Wine's wrapper, not the program, writes to the redirection
     SCOPED_TRACE(c.args + c.redirect);
     ProcessResult r = run_process(greet + " " + c.args, "", c.redirect);
     EXPECT_EQ(r.status, c.status);

@@ -15,13 +15,15 @@ struct SpellCase {
 };
 
 TEST(Spellout, PrintsEachCharacterOfTheFirstLineOnALineOfItsOwn) {
+  const bool text_mode = programs_on_windows();
   const std::vector<SpellCase> cases = {
       {"hi\n", "h\ni\n"},
       {"a b\n", "a\n \nb\n"},
       {"hi", "h\ni\n"},
       {"\n", ""},
       {"", ""},
-      {"ab\r\n", "a\nb\n\r\n"},
+      {"ab\r\n", text_mode ? "a\nb\n" : "a\nb\n\r\n"},
+      {"ab\x1a" "cd\n", text_mode ? "a\nb\n" : "a\nb\n\x1a\nc\nd\n"},
       {std::string("ab\0cd\n", 6), "a\nb\n"},
       {"xy\nzw\n", "x\ny\n"},
   };

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <sys/wait.h>
 #include <unistd.h>
 
 std::string temp_path(const char *name) {
@@ -65,24 +64,3 @@ std::string CapturedStdout::text() {
 }
 
 std::string CapturedStdout::written() const { return read_file(path_); }
-
-std::string checked(const char *program) {
-  const char *wrapper = std::getenv("TEST_PROGRAM_WRAPPER");
-  return wrapper != nullptr ? std::string(wrapper) + " " + program : program;
-}
-
-ProcessResult run_process(const std::string &command, std::string_view input,
-                          const std::string &redirect) {
-  std::string in = temp_path("in"), out = temp_path("out"),
-              err = temp_path("err");
-  write_file(in, input);
-  std::string line = command + " <'" + in + "' >'" + out + "' 2>'" + err +
-                     "' " + redirect;
-  int raw = std::system(line.c_str());
-  ProcessResult r{0, read_file(out), read_file(err)};
-  // The shell reports a child killed by a signal as 128 + its number.
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-  for (const std::string &p : {in, out, err})
-    std::remove(p.c_str());
-  return r;
-}

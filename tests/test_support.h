@@ -2,9 +2,19 @@
 #define LINEINPUT_TEST_SUPPORT_H
 
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// The POSIX calls the tests make, from the Windows C runtime.
+#if defined(_WIN32)
+inline void flockfile(FILE *f) { _lock_file(f); }
+inline void funlockfile(FILE *f) { _unlock_file(f); }
+inline int setenv(const char *name, const char *value, int) { return _putenv_s(name, value); }
+inline int unsetenv(const char *name) { return _putenv_s(name, ""); }
+#endif
 
 // Makes the bytes the whole of standard input; reopening also clears the
 // stream's sticky end-of-file from the previous case.
@@ -33,6 +43,12 @@ private:
 // The program's path, behind the checker named by TEST_PROGRAM_WRAPPER
 // (such as valgrind) when that is set.
 std::string checked(const char *program);
+
+// Whether the programs under test are Windows programs started through
+// Wine (TEST_PROGRAMS_ON_WINDOWS): their standard input is in text mode,
+// where a CR LF line end arrives as LF and a 0x1A byte ends the input, and
+// what they write reaches a redirection through Wine's wrapper.
+bool programs_on_windows();
 
 struct ProcessResult {
   int status; // exit status, or 128 + signal number

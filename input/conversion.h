@@ -1,0 +1,34 @@
+#ifndef LINEINPUT_CONVERSION_H
+#define LINEINPUT_CONVERSION_H
+
+// The one place that knows which C library calls the floating parse relies
+// on: the decimal mark of the program's locale, and the correctly rounded
+// conversion of any other text.
+
+#include <cstdlib>
+#if defined(_WIN32)
+#include <clocale>
+#else
+#include <langinfo.h>
+#endif
+
+namespace lineinput {
+
+#if defined(_WIN32)
+// Windows has no nl_langinfo; its localeconv reads the calling thread's
+// locale. The runtime's own strtod (msvcrt) rounds some decimal numbers
+// wrongly, so the conversions are MinGW-w64's, linked into the library
+// whichever runtime the program uses.
+inline const char *decimal_mark() { return std::localeconv()->decimal_point; }
+inline float convert_float(const char *s, char **end) { return __mingw_strtof(s, end); }
+inline double convert_double(const char *s, char **end) { return __mingw_strtod(s, end); }
+#else
+// nl_langinfo, unlike localeconv, fills no shared structure.
+inline const char *decimal_mark() { return nl_langinfo(RADIXCHAR); }
+inline float convert_float(const char *s, char **end) { return std::strtof(s, end); }
+inline double convert_double(const char *s, char **end) { return std::strtod(s, end); }
+#endif
+
+} // namespace lineinput
+
+#endif
