@@ -58,9 +58,9 @@ if "$cc" --version | grep clang >/dev/null; then family=clang; else family=gcc; 
 # %lld, %g, %f or %c, and INT_MAX + 1 wrapped.
 sentinels='2147483647|-2147483648|9223372036854775807|3\.40282|340282346|1\.79769|179769313|'$'\x7f'
 run_ending() { # program
-  local compiler=$cc program=$1.run input out
-  case $1 in *.cpp) compiler=$cxx ;; esac
-  "$compiler" -I "$include" -fsanitize=address,undefined \
+  local compiler=$cc program=$1.run input out std=()
+  case $1 in *.cpp) compiler=$cxx std=(-std=c++17) ;; esac
+  "$compiler" "${std[@]}" -I "$include" -fsanitize=address,undefined \
     -fno-sanitize-recover=all "$1" "$library" -Wl,-rpath,"$(dirname "$library")" \
     -o "$program" || fail "$(basename "$1") does not link" "$1"
   for input in '' 'x\n'; do
