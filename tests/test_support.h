@@ -12,7 +12,6 @@
 #if defined(_WIN32)
 inline void flockfile(FILE *f) { _lock_file(f); }
 inline void funlockfile(FILE *f) { _unlock_file(f); }
-inline int setenv(const char *name, const char *value, int) { return _putenv_s(name, value); }
 inline int unsetenv(const char *name) { return _putenv_s(name, ""); }
 #endif
 

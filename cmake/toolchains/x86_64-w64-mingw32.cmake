@@ -2,6 +2,8 @@
 # threads variant, whose C++ library has std::thread for the tests), its
 # libraries under /usr/x86_64-w64-mingw32, and programs started through
 # Wine. GoogleTest, built for the target, is found through GTest_DIR.
+# Programs written in C++ load the C++ runtime's DLLs, which Wine finds
+# through WINEPATH (as .ci/windows sets it).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
