@@ -1,6 +1,6 @@
-/* Lines until end of input (Ctrl-D at a terminal). Each line belongs to
- * the program and is freed; the null pointer at the end is checked before
- * the line is used. */
+/* Lines until end of input (Ctrl-D at a terminal; Ctrl-Z then Enter at a
+ * Windows console). Each line belongs to the program and is freed; the
+ * null pointer at the end is checked before the line is used. */
 #include <stdio.h>
 #include <stdlib.h>
 

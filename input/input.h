@@ -64,6 +64,14 @@
 #define LINEINPUT_EXTENSIONS_END
 #endif
 
+/* long long is C99; marked as an extension, it also compiles in a C89
+ * program built with -pedantic-errors, as glibc's own headers do it. */
+#if defined(__GNUC__)
+#define LINEINPUT_LONG_LONG __extension__ long long
+#else
+#define LINEINPUT_LONG_LONG long long
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -110,7 +118,7 @@ int GetInt(void);
 
 /* A decimal integer with an optional sign; a number out of range gives
  * LLONG_MIN or LLONG_MAX. */
-long long GetLongLong(void);
+LINEINPUT_LONG_LONG GetLongLong(void);
 
 /* A decimal or hexadecimal floating number, inf, infinity or nan; check
  * for these and for FLT_MAX before converting the value to an integer. */

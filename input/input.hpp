@@ -20,6 +20,7 @@ static_assert(LINEINPUT_CPLUSPLUS >= 201703L,
               "-std=c++17 or later, or include <lineinput/input.h> instead");
 
 #if LINEINPUT_CPLUSPLUS >= 201703L
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -29,7 +30,9 @@ static_assert(LINEINPUT_CPLUSPLUS >= 201703L,
 
 namespace lineinput {
 
-namespace c {
+// Only the header's own code uses these; the name is one no program picks,
+// so `using namespace lineinput;` brings in nothing a program also names.
+namespace lineinput_detail {
 // The functions of <lineinput/input.h>, declared without its global type
 // string; C linkage makes them the same functions as the header's.
 extern "C" {
@@ -41,35 +44,53 @@ float GetFloat(void);
 double GetDouble(void);
 }
 
-// A reader gives the largest value of its type both at end of input and
-// for that value typed; only the stream's state tells them apart.
-template <typename T> std::optional<T> value_unless_ended(T value) {
-  if (value == std::numeric_limits<T>::max() && (std::feof(stdin) || std::ferror(stdin)))
+// A reader gives the largest value of its type at end of input, after a
+// read error and when GetString fails, as well as for that value typed.
+// The stream's state tells the first two; ENOMEM, set during the call,
+// the failure. The caller's errno is kept unless the reader failed.
+// `<=` and `>=` compare as `==` does, without -Wfloat-equal in the
+// caller's build.
+template <typename T> std::optional<T> value_unless_failed(T (*read)()) {
+  const int saved = errno;
+  errno = 0;
+  const T value = read();
+  const T largest = std::numeric_limits<T>::max();
+  if (value >= largest && value <= largest &&
+      (std::feof(stdin) || std::ferror(stdin) || errno == ENOMEM))
     return std::nullopt;
+  errno = saved;
   return value;
 }
-} // namespace c
+} // namespace lineinput_detail
 
 // The next line without its line feed; std::nullopt where GetString gives
 // null: at end of input, after a read error, for a line past the limit or
 // when memory runs out. The C block is freed even when the copy throws.
-inline std::optional<std::string> get_line() {
+[[nodiscard]] inline std::optional<std::string> get_line() {
   auto release = [](char *s) { std::free(s); };
-  std::unique_ptr<char, decltype(release)> line(c::GetString(), release);
+  std::unique_ptr<char, decltype(release)> line(lineinput_detail::GetString(), release);
   if (!line)
     return std::nullopt;
   return std::string(line.get());
 }
 
 // As GetChar, GetInt, GetLongLong, GetFloat and GetDouble, with "Retry: "
-// after each rejected line; std::nullopt once input has ended.
-inline std::optional<signed char> get_char() { return c::value_unless_ended(c::GetChar()); }
-inline std::optional<int> get_int() { return c::value_unless_ended(c::GetInt()); }
-inline std::optional<long long> get_long_long() {
-  return c::value_unless_ended(c::GetLongLong());
+// after each rejected line; std::nullopt where get_line would give it.
+[[nodiscard]] inline std::optional<signed char> get_char() {
+  return lineinput_detail::value_unless_failed(lineinput_detail::GetChar);
 }
-inline std::optional<float> get_float() { return c::value_unless_ended(c::GetFloat()); }
-inline std::optional<double> get_double() { return c::value_unless_ended(c::GetDouble()); }
+[[nodiscard]] inline std::optional<int> get_int() {
+  return lineinput_detail::value_unless_failed(lineinput_detail::GetInt);
+}
+[[nodiscard]] inline std::optional<long long> get_long_long() {
+  return lineinput_detail::value_unless_failed(lineinput_detail::GetLongLong);
+}
+[[nodiscard]] inline std::optional<float> get_float() {
+  return lineinput_detail::value_unless_failed(lineinput_detail::GetFloat);
+}
+[[nodiscard]] inline std::optional<double> get_double() {
+  return lineinput_detail::value_unless_failed(lineinput_detail::GetDouble);
+}
 
 } // namespace lineinput
 #endif

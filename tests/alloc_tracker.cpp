@@ -1,6 +1,7 @@
 #include "alloc_tracker.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 #include <semaphore.h>
@@ -81,7 +82,13 @@ private:
 };
 std::optional<LockProbe> probe_;
 
-bool should_fail() { return log_.on && log_.attempts++ == log_.fail_at; }
+// A failed call sets ENOMEM, as the C library's does.
+bool should_fail() {
+  if (!log_.on || log_.attempts++ != log_.fail_at)
+    return false;
+  errno = ENOMEM;
+  return true;
+}
 
 void record(AllocCall call) {
   if (!log_.on || log_.count == log_.calls.size())

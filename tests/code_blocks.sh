@@ -51,6 +51,7 @@ cp "$src"/examples/*.c "$src"/examples/*.cpp "$work/"
 # The beginner's program must build as C++ as well.
 cp "$src/tests/compile/beginner.c" "$work/beginner.c"
 cp "$src/tests/compile/beginner.c" "$work/beginner.cpp"
+cp "$src/tests/compile/namespaces.cpp" "$work/"
 
 if "$cc" --version | grep clang >/dev/null; then family=clang; else family=gcc; fi
 
@@ -78,11 +79,17 @@ run_ending() { # program
 check_program() { # program
   local std compiler=$cc standards=(c99 c11 "c17 -funsigned-char" c2x)
   case $1 in *.cpp) compiler=$cxx standards=(c++11 c++14 "c++17 -funsigned-char" c++20) ;; esac
-  # The C++ header starts at C++17.
-  if grep -q 'lineinput/input.hpp' "$1"; then standards=("c++17 -funsigned-char" c++20); fi
+  # The C++ header starts at C++17, and is silent under the warnings that
+  # courses and careful projects add.
+  local strict=()
+  if grep -q 'lineinput/input.hpp' "$1"; then
+    standards=("c++17 -funsigned-char" c++20 c++2b)
+    strict=(-Wconversion -Wsign-conversion -Wshadow -Wfloat-equal -Wold-style-cast)
+    [ $family = clang ] || strict+=(-Wuseless-cast)
+  fi
   for std in "${standards[@]}"; do
-    local extra=()
-    [ $family = gcc ] && [ "$std" = c11 ] && extra=(-fanalyzer)
+    local extra=("${strict[@]}")
+    [ $family = gcc ] && [ "$std" = c11 ] && extra+=(-fanalyzer)
     # shellcheck disable=SC2086 # a standard may carry a flag
     "$compiler" -std=$std -Wall -Wextra -Wpedantic -Werror -I "$include" -c -o /dev/null \
       "${extra[@]}" "$1" || fail "$(basename "$1") does not compile as $std" "$1"
@@ -106,6 +113,7 @@ wrong=(
   "gcc  analyzer double-free.c       -Wanalyzer-double-free"
   "gcc  compile  delete-array.cpp    -Wmismatched-new-delete"
   "any  c++14    ../../examples/greeting.cpp  needs C++17"
+  "any  dropped  namespaces.cpp      -Wunused-result"
   "clang analyze unchecked-strlen.c  nullability.NullableDereferenced"
   "clang analyze unchecked-index.c   nullability.NullableDereferenced"
 )
@@ -117,6 +125,7 @@ diagnose() { # how program
     compile) "$compiler" "${args[@]}" ;;
     analyzer) "$compiler" "${args[@]}" -fanalyzer ;;
     c++14) "$compiler" "${args[@]}" -std=c++14 ;;
+    dropped) "$compiler" "${args[@]}" -std=c++17 -DDROP_RESULT ;;
     analyze) "$compiler" --analyze -Xanalyzer -analyzer-checker=nullability \
       -I "$include" -o /dev/null "$program" ;;
   esac 2>&1 || true

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cfenv>
 #include <clocale>
 #include <cmath>
@@ -30,10 +31,19 @@ template <typename T> bool same_value(T a, T b) {
     return a == b;
 }
 
+// Standard input that cannot be read: open for writing only.
+void feed_unreadable_stdin() {
+  feed_stdin("");
+  ASSERT_NE(std::freopen(temp_path("unreadable").c_str(), "wb", stdin), nullptr);
+}
+
 // One line then end of input: an accepted line gives its value silently; a
 // rejected one gives a prompt and then the sentinel, or no value from the
-// C++ reader. Either way the line is freed. End of input at once gives the
-// same without a prompt.
+// C++ reader, which keeps the caller's errno for a value. Either way the
+// line is freed. As the last line, without a line feed, the C++ reader
+// gives the same, but for the largest value, which reads as end of input.
+// End of input at once, a read error and a failed allocation give the
+// sentinel without a prompt.
 template <typename T>
 void check_lines(T (*read)(), std::optional<T> (*read_optional)(),
                  const std::vector<LineCase<T>> &cases) {
@@ -49,16 +59,36 @@ void check_lines(T (*read)(), std::optional<T> (*read_optional)(),
     EXPECT_TRUE(same_value(got, c.value.value_or(sentinel)))
         << testing::PrintToString(got);
     feed_stdin(c.line + "\n");
+    errno = EDOM;
     std::optional<T> optional = read_optional();
     EXPECT_EQ(optional.has_value(), c.value.has_value());
-    EXPECT_TRUE(!optional || same_value(*optional, *c.value));
+    EXPECT_TRUE(!optional || (same_value(*optional, *c.value) && errno == EDOM));
     EXPECT_EQ(out.text(), c.value ? "" : "Retry: Retry: ");
+    feed_stdin(c.line);
+    optional = read_optional();
+    EXPECT_EQ(optional.has_value(), c.value && !same_value(*c.value, sentinel));
+    EXPECT_TRUE(!optional || same_value(*optional, *c.value));
   }
-  feed_stdin("");
-  CapturedStdout out;
-  EXPECT_TRUE(same_value(read(), sentinel));
-  EXPECT_EQ(read_optional(), std::nullopt);
-  EXPECT_EQ(out.text(), "");
+  struct Ending {
+    void (*feed)();
+    long failing_allocation;
+  };
+  for (const Ending &e : {Ending{[] { feed_stdin(""); }, -1}, Ending{feed_unreadable_stdin, -1},
+                          Ending{[] { feed_stdin("1\n"); }, 0}}) {
+    CapturedStdout out;
+    e.feed();
+    {
+      AllocTracking tracking(e.failing_allocation);
+      EXPECT_TRUE(same_value(read(), sentinel));
+    }
+    e.feed();
+    {
+      AllocTracking tracking(e.failing_allocation);
+      EXPECT_EQ(read_optional(), std::nullopt);
+    }
+    EXPECT_EQ(out.text(), "");
+  }
+  std::remove(temp_path("unreadable").c_str());
 }
 
 #define OK(line, value) {line, value},

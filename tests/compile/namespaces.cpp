@@ -1,0 +1,25 @@
+// A beginner's C++ program: every namespace it meets brought in, and a
+// global named c. With DROP_RESULT it also throws a value away.
+#include <iostream>
+
+#include <lineinput/input.hpp>
+
+using namespace std;
+using namespace lineinput;
+
+char c;
+
+int main() {
+  cout << "Letter: ";
+  optional<signed char> letter = get_char();
+  cout << "Price: ";
+  optional<float> price = get_float();
+#ifdef DROP_RESULT
+  get_int();
+#endif
+  if (!letter || !price)
+    return 1;
+  c = static_cast<char>(*letter);
+  cout << c << " costs " << *price * 2 << " for two\n";
+  return 0;
+}
