@@ -2,11 +2,13 @@
 #define LINEINPUT_CONVERSION_H
 
 // The one place that knows which C library calls the floating parse relies
-// on: the decimal mark of the program's locale, and the correctly rounded
-// conversion of any other text.
+// on: the decimal mark of the program's locale, the correctly rounded
+// conversion of any other text, and whether the quick conversion may round
+// as the rounding mode says.
 
 #include <cstdlib>
 #if defined(_WIN32)
+#include <cfenv>
 #include <clocale>
 #else
 #include <langinfo.h>
@@ -22,11 +24,17 @@ namespace lineinput {
 inline const char *decimal_mark() { return std::localeconv()->decimal_point; }
 inline float convert_float(const char *s, char **end) { return __mingw_strtof(s, end); }
 inline double convert_double(const char *s, char **end) { return __mingw_strtod(s, end); }
+// MinGW-w64's conversions round to nearest in every rounding mode; a quick
+// conversion in another mode would round otherwise, and a longer spelling
+// of the same number could then give a different value.
+inline bool quick_conversion_rounds_alike() { return std::fegetround() == FE_TONEAREST; }
 #else
 // nl_langinfo, unlike localeconv, fills no shared structure.
 inline const char *decimal_mark() { return nl_langinfo(RADIXCHAR); }
 inline float convert_float(const char *s, char **end) { return std::strtof(s, end); }
 inline double convert_double(const char *s, char **end) { return std::strtod(s, end); }
+// These round in the current rounding mode, as the quick conversion does.
+inline bool quick_conversion_rounds_alike() { return true; }
 #endif
 
 } // namespace lineinput

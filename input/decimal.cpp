@@ -89,7 +89,7 @@ namespace lineinput {
 // afterwards would round a negative number the wrong way when rounding up
 // or down.
 bool exact_decimal(const char *s, double &value, const char *&end) {
-  if (!exact_arithmetic || !point_is_decimal_mark())
+  if (!exact_arithmetic || !point_is_decimal_mark() || !lineinput::quick_conversion_rounds_alike())
     return false;
   bool negative = *s == '-';
   if (*s == '+' || *s == '-')

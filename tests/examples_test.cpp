@@ -51,6 +51,7 @@ TEST(Examples, AnswerTypedAndPipedInputAndStopAtEndOfInput) {
       {EXAMPLE_CHANGE, {}, "Change owed: \nNo amount given.\n", 1},
       {EXAMPLE_CHANGE, {"3.40282347e38\n", "1\n"}, "Change owed: Change owed: 100 cents\n", 0},
       {EXAMPLE_CHANGE, {"100000.01\n", "99999.99\n"}, "Change owed: Change owed: 9999999 cents\n", 0},
+      {EXAMPLE_CHANGE, {"65536.02\n"}, "Change owed: 6553602 cents\n", 0},
       {EXAMPLE_NAMES, {"Ann\n", "Bob\n"}, "hello, Ann\nhello, Bob\n2 names\n", 0},
       {EXAMPLE_NAMES, {"Ann"}, "hello, Ann\n1 names\n", 0},
       {EXAMPLE_NAMES, {}, "0 names\n", 0},

@@ -124,6 +124,11 @@ TEST(Large, ExhaustedMemoryGivesNullAndLeavesTheRestOfTheLine) {
     std::remove(second.c_str());
   }
   EXPECT_EXIT(std::exit(read_under_limit(path)), testing::ExitedWithCode(0), "");
+  // spellout has no line to spell then, and says why.
+  ProcessResult r =
+      run_process("{ ulimit -v 491520 && " + checked(SPELLOUT_PATH) + " <'" + path + "'; }", "");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "spellout: Cannot allocate memory\n");
   std::remove(path.c_str());
 }
 

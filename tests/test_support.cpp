@@ -28,10 +28,20 @@ std::string read_file(const std::string &path) {
   return text.str();
 }
 
+// Windows removes no file that is open, so there the C runtime removes it
+// when the stream is closed ("D"): at the next reopening, or at exit. Each
+// file has a name of its own, as the last one may not be gone yet.
+#if defined(_WIN32)
+constexpr const char *read_then_remove = "rbD";
+#else
+constexpr const char *read_then_remove = "rb";
+#endif
+
 void feed_stdin(std::string_view bytes) {
-  std::string path = temp_path("stdin");
+  static unsigned feeds = 0;
+  std::string path = temp_path(("stdin-" + std::to_string(feeds++)).c_str());
   write_file(path, bytes);
-  if (std::freopen(path.c_str(), "rb", stdin) == nullptr)
+  if (std::freopen(path.c_str(), read_then_remove, stdin) == nullptr)
     throw std::runtime_error("cannot reopen standard input");
   std::remove(path.c_str());
 }
