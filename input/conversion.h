@@ -3,12 +3,11 @@
 
 // The one place that knows which C library calls the floating parse relies
 // on: the decimal mark of the program's locale, the correctly rounded
-// conversion of any other text, and whether the quick conversion may round
-// as the rounding mode says.
+// conversion of any other text, and whether that conversion rounds in the
+// current rounding mode.
 
 #include <cstdlib>
 #if defined(_WIN32)
-#include <cfenv>
 #include <clocale>
 #else
 #include <langinfo.h>
@@ -24,17 +23,14 @@ namespace lineinput {
 inline const char *decimal_mark() { return std::localeconv()->decimal_point; }
 inline float convert_float(const char *s, char **end) { return __mingw_strtof(s, end); }
 inline double convert_double(const char *s, char **end) { return __mingw_strtod(s, end); }
-// MinGW-w64's conversions round to nearest in every rounding mode; a quick
-// conversion in another mode would round otherwise, and a longer spelling
-// of the same number could then give a different value.
-inline bool quick_conversion_rounds_alike() { return std::fegetround() == FE_TONEAREST; }
+// They round to nearest in every rounding mode.
+constexpr bool conversion_follows_rounding_mode = false;
 #else
 // nl_langinfo, unlike localeconv, fills no shared structure.
 inline const char *decimal_mark() { return nl_langinfo(RADIXCHAR); }
 inline float convert_float(const char *s, char **end) { return std::strtof(s, end); }
 inline double convert_double(const char *s, char **end) { return std::strtod(s, end); }
-// These round in the current rounding mode, as the quick conversion does.
-inline bool quick_conversion_rounds_alike() { return true; }
+constexpr bool conversion_follows_rounding_mode = true;
 #endif
 
 } // namespace lineinput

@@ -1,5 +1,6 @@
 #include "decimal.h"
 
+#include <cfenv>
 #include <cfloat>
 #include <cstdint>
 #include <cstring>
@@ -31,6 +32,13 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool point_is_decimal_mark() {
   const char *mark = lineinput::decimal_mark();
   return mark[0] == '.' && mark[1] == '\0';
+}
+
+// The quick conversion rounds in the current mode; where the fallback
+// conversion always rounds to nearest, only that mode is quick, so that
+// every spelling of a number gives the same value.
+bool rounds_as_conversion() {
+  return lineinput::conversion_follows_rounding_mode || std::fegetround() == FE_TONEAREST;
 }
 
 struct Decimal {
@@ -89,7 +97,8 @@ namespace lineinput {
 // afterwards would round a negative number the wrong way when rounding up
 // or down.
 bool exact_decimal(const char *s, double &value, const char *&end) {
-  if (!exact_arithmetic || !point_is_decimal_mark() || !lineinput::quick_conversion_rounds_alike())
+  // cppcheck-suppress knownConditionTrueFalse ; false only on some platforms
+  if (!exact_arithmetic || !point_is_decimal_mark() || !rounds_as_conversion())
     return false;
   bool negative = *s == '-';
   if (*s == '+' || *s == '-')
