@@ -1,0 +1,41 @@
+# Sourced by .ci/windows and .ci/release-windows, after use_runtime (see
+# windows-runtime.sh): make_archive SOURCE WORK DIR builds the static and
+# the shared library and the programs of the tree at SOURCE for that
+# runtime, stages them under WORK as the folder a user unzips, and zips it
+# into DIR; archive then holds the zip's path, staged the folder's.
+#
+# The same tree gives the same bytes: no link time stamp, every file's
+# time the last commit's (SOURCE_DATE_EPOCH) and the entries in one order,
+# without the owner and time fields zip would add.
+make_archive() { # source work dir
+  local tree=$1 work=$2 kind page version name
+  version=$(sed -n 's/^project(lineinput VERSION \([0-9.]*\).*/\1/p' "$tree/CMakeLists.txt")
+  name=lineinput-$version-$triplet
+  staged=$work/$name archive=$3/$name.zip
+  rm -rf "$staged" "$archive"
+  for kind in static shared; do
+    local options=(-DBUILD_SHARED_LIBS=OFF)
+    [ $kind = static ] || options=(-DBUILD_SHARED_LIBS=ON -DLINEINPUT_PROGRAMS=OFF)
+    cmake -S "$tree" -B "$work/$kind" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      -DCMAKE_BUILD_TYPE=Release -DLINEINPUT_TESTS=OFF -DLINEINPUT_WERROR=ON "${options[@]}" \
+      -DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp \
+      -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp >/dev/null
+    cmake --build "$work/$kind" >/dev/null
+    cmake --install "$work/$kind" --prefix "$staged" >/dev/null
+  done
+  # pkg-config finds the folder from its own file, wherever it is unzipped.
+  sed -i 's|^prefix=.*|prefix=${pcfiledir}/../..|' "$staged/lib/pkgconfig/lineinput.pc"
+  # The pages as text, with Windows line ends, for those without man.
+  mkdir "$staged/doc"
+  for page in "$staged"/share/man/man*/*; do
+    groff -man -Tascii -P-cbou "$page" | sed 's/$/\r/' >"$staged/doc/$(basename "$page").txt"
+  done
+  sed 's/$/\r/' "$tree/LICENSE" >"$staged/LICENSE.txt"
+  sed -e 's/$/\r/' -e "s/@VERSION@/$version/g" -e "s/@TRIPLET@/$triplet/g" \
+    "$tree/man/README-Windows.txt" >"$staged/README-Windows.txt"
+  find "$staged" -type d -exec chmod 755 {} + -o -type f -exec chmod 644 {} +
+  chmod 755 "$staged"/bin/*
+  find "$staged" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+  mkdir -p "$3"
+  (cd "$work" && find "$name" -type f | LC_ALL=C sort | TZ=UTC zip -q -X -D -@ "$archive")
+}
