@@ -25,10 +25,12 @@ make_archive() { # source work dir
   done
   # pkg-config finds the folder from its own file, wherever it is unzipped.
   sed -i 's|^prefix=.*|prefix=${pcfiledir}/../..|' "$staged/lib/pkgconfig/lineinput.pc"
-  # The pages as text, with Windows line ends, for those without man.
+  # The pages as UTF-8 text with Windows line ends, for those without man;
+  # the pages that only point to another are left out.
   mkdir "$staged/doc"
   for page in "$staged"/share/man/man*/*; do
-    groff -man -Tascii -P-cbou "$page" | sed 's/$/\r/' >"$staged/doc/$(basename "$page").txt"
+    grep '^\.so ' "$page" >/dev/null && continue
+    groff -man -Tutf8 -P-cbou -ww "$page" | sed 's/$/\r/' >"$staged/doc/$(basename "$page").txt"
   done
   sed 's/$/\r/' "$tree/LICENSE" >"$staged/LICENSE.txt"
   sed -e 's/$/\r/' -e "s/@VERSION@/$version/g" -e "s/@TRIPLET@/$triplet/g" \
