@@ -2,8 +2,10 @@
 # sets triplet, toolchain, cc and cxx for one of Windows' two C runtimes:
 #   msvcrt  Debian 12's MinGW-w64 (g++-mingw-w64-x86-64-posix), here
 #   ucrt    Debian 13's (g++-mingw-w64-ucrt64), which Debian 12 lacks: it
-#           runs in a Debian 13 root under WORK, where the source tree and
-#           GoogleTest's sources are mounted at their own paths, and
+#           runs in a Debian 13 root under WORK, where the source tree,
+#           GoogleTest's sources and CMake's modules (whose sources CMake
+#           compiles to learn about a compiler) are mounted at their own
+#           paths, and
 #           WORK/ucrt-bin, put first in PATH, holds one command per tool
 #           that runs it in the root, so CMake and the checks call the
 #           tools as if they were installed here.
@@ -32,7 +34,7 @@ enter_ucrt_root() { # work
   leave_runtime
   make_debian_root trixie "$ucrt_root" git,ca-certificates
   install_in_root "$ucrt_root" g++-mingw-w64-ucrt64
-  for dir in "$src" /usr/src/googletest; do
+  for dir in "$src" /usr/src/googletest /usr/share/cmake-*; do
     [ -d "$dir" ] || continue
     mkdir -p "$ucrt_root$dir"
     mount --bind "$dir" "$ucrt_root$dir"
