@@ -41,9 +41,11 @@ enter_ucrt_root() { # work
     ucrt_mounts+=("$ucrt_root$dir")
   done
   mkdir -p "$bin"
+  # The root sees these commands too, through the source tree: each names
+  # the root's own tool by its path, or it would start itself again.
   for tool in "$ucrt_root/usr/bin/$triplet"-*; do
     printf '#!/bin/sh\nexec chroot %q /usr/bin/env -C "$PWD" %q "$@"\n' \
-      "$ucrt_root" "${tool##*/}" >"$bin/${tool##*/}"
+      "$ucrt_root" "${tool#"$ucrt_root"}" >"$bin/${tool##*/}"
     chmod +x "$bin/${tool##*/}"
   done
   PATH=$bin:$PATH
