@@ -32,9 +32,8 @@ template <typename T> bool same_value(T a, T b) {
     return a == b;
 }
 
-// Standard input whose descriptor is closed under it: every read fails.
-// Descriptor 0 stays free until the next feed_stdin, so nothing may
-// duplicate a descriptor in between (CapturedStdout would take it).
+// Every read fails. Descriptor 0 stays free until the next feed_stdin,
+// where CapturedStdout would take it.
 void feed_unreadable_stdin() {
   feed_stdin("1\n");
   close(fileno(stdin));
@@ -43,10 +42,9 @@ void feed_unreadable_stdin() {
 // One line then end of input: an accepted line gives its value silently; a
 // rejected one gives a prompt and then the sentinel, or no value from the
 // C++ reader, which keeps the caller's errno for a value. Either way the
-// line is freed. As the last line, without a line feed, the C++ reader
-// gives the same, but for the largest value, which reads as end of input.
-// End of input at once, a read error and a failed allocation give the
-// sentinel without a prompt.
+// line is freed. Without a line feed the C++ reader gives the same, but
+// the largest value reads as end of input. End of input at once, a failed
+// allocation and a read error give the sentinel without a prompt.
 template <typename T>
 void check_lines(T (*read)(), std::optional<T> (*read_optional)(),
                  const std::vector<LineCase<T>> &cases) {
@@ -72,23 +70,18 @@ void check_lines(T (*read)(), std::optional<T> (*read_optional)(),
     EXPECT_EQ(optional.has_value(), c.value && !same_value(*c.value, sentinel));
     EXPECT_TRUE(!optional || same_value(*optional, *c.value));
   }
-  struct Ending {
-    void (*feed)();
-    long failing_allocation;
-  };
-  for (const Ending &e : {Ending{[] { feed_stdin(""); }, -1}, Ending{[] { feed_stdin("1\n"); }, 0},
-                          Ending{feed_unreadable_stdin, -1}}) {
+  using Ending = std::pair<void (*)(), long>; // how input ends, the allocation to fail
+  for (const auto &[end, failing] : {Ending{[] { feed_stdin(""); }, -1},
+                                     Ending{[] { feed_stdin("1\n"); }, 0}, Ending{feed_unreadable_stdin, -1}}) {
     CapturedStdout out;
-    e.feed();
-    {
-      AllocTracking tracking(e.failing_allocation);
-      EXPECT_TRUE(same_value(read(), sentinel));
-    }
-    e.feed();
-    {
-      AllocTracking tracking(e.failing_allocation);
-      EXPECT_EQ(read_optional(), std::nullopt);
-    }
+    end();
+    std::optional<AllocTracking> tracking(std::in_place, failing);
+    EXPECT_TRUE(same_value(read(), sentinel));
+    tracking.reset();
+    end();
+    tracking.emplace(failing);
+    EXPECT_EQ(read_optional(), std::nullopt);
+    tracking.reset();
     EXPECT_EQ(out.text(), "");
   }
 }

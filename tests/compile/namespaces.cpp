@@ -1,14 +1,10 @@
-// A beginner's C++ program: every namespace it meets brought in, and a
-// global named c. With DROP_RESULT it also throws a value away.
+// A beginner's C++ program: every namespace brought in, a global named c.
+// With DROP_RESULT it also throws a value away.
 #include <iostream>
-
 #include <lineinput/input.hpp>
-
 using namespace std;
 using namespace lineinput;
-
 char c;
-
 int main() {
   cout << "Letter: ";
   optional<signed char> letter = get_char();
@@ -21,5 +17,4 @@ int main() {
     return 1;
   c = static_cast<char>(*letter);
   cout << c << " costs " << *price * 2 << " for two\n";
-  return 0;
 }
