@@ -6,8 +6,8 @@
 # remove_debian_root DIR undoes make_debian_root.
 #
 # With LINEINPUT_ROOT_CACHE set to a folder, as .ci/run sets it, the first
-# root of each suite and package list is made there once, under a lock, as
-# checks may run side by side; every root is then a copy of it, the same
+# root of each suite and package list is made there once (cache_debian_root),
+# under a lock, as checks may run side by side; every root is then a copy of it, the same
 # files a new debootstrap would write, in seconds instead of a minute.
 
 debootstrap_root() { # suite dir packages
@@ -18,14 +18,20 @@ debootstrap_root() { # suite dir packages
     >"$2.log" 2>&1 || { tail -n 30 "$2.log"; return 1; }
 }
 
+# cache_debian_root SUITE PACKAGES makes the kept root if it is not there
+# yet, and sets kept to its path.
+cache_debian_root() {
+  kept=$LINEINPUT_ROOT_CACHE/$1-${2//,/-}
+  (
+    flock 9
+    [ -d "$kept" ] || { debootstrap_root "$1" "$kept.new" "$2" && mv "$kept.new" "$kept"; }
+  ) 9>"$kept.lock"
+}
+
 make_debian_root() {
-  local suite=$1 root=$2 packages=$3
+  local suite=$1 root=$2 packages=$3 kept
   if [ -n "${LINEINPUT_ROOT_CACHE:-}" ]; then
-    local kept=$LINEINPUT_ROOT_CACHE/$suite-${packages//,/-}
-    (
-      flock 9
-      [ -d "$kept" ] || { debootstrap_root "$suite" "$kept.new" "$packages" && mv "$kept.new" "$kept"; }
-    ) 9>"$kept.lock" || return 1
+    cache_debian_root "$suite" "$packages" || return 1
     cp -a "$kept" "$root"
   else
     debootstrap_root "$suite" "$root" "$packages"
