@@ -47,6 +47,26 @@ string copy_exact(const char *buf, std::uint32_t n) {
   return s;
 }
 
+// A prompt written without a line end must be on screen before the
+// program waits for its answer, wherever stdout goes; while the rest of
+// the line is already held nothing waits, and batch work keeps stdout's
+// buffering. The flush is decided and made before the line's lock is
+// taken: it takes stdout's lock, which a thread may hold while it waits
+// for stdin's. A failed flush is the program's to meet at its own next
+// write, so errno stays the caller's.
+void flush_before_wait() {
+  bool waits;
+  {
+    lineinput::StreamLock lock(stdin);
+    waits = !lineinput::holds_line(stdin);
+  }
+  if (waits) {
+    int e = errno;
+    std::fflush(stdout);
+    errno = e;
+  }
+}
+
 } // namespace
 
 // Nothing past the line feed leaves the shared stream: each byte that needs
@@ -56,6 +76,7 @@ string copy_exact(const char *buf, std::uint32_t n) {
 // failed growth stops reading at once, leaving the rest of the line for the
 // next call.
 extern "C" string GetString(void) {
+  flush_before_wait();
   lineinput::StreamLock lock(stdin);
   Buffer buf;
   std::uint32_t capacity = 0;

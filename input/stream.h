@@ -11,6 +11,9 @@
 #if __has_include(<sys/single_threaded.h>)
 #include <sys/single_threaded.h>
 #endif
+#if defined(LINEINPUT_HAVE_FREADPTR)
+#include <stdio_ext.h>
+#endif
 
 // uClibc-ng defines __GLIBC__ for compatibility, but its FILE has no
 // _IO_read_ptr.
@@ -64,6 +67,54 @@ private:
   FILE *f_;
 };
 
+// The bytes the C library already holds for f, which a read takes without
+// waiting. What is not known counts as nothing held, so a C library this
+// file does not know, or the byte-by-byte build, is taken to wait at every
+// line. glibc's read window is the one take_run takes from; musl's is what
+// __freadptr shows; msvcrt's FILE is the classic one with _ptr and _cnt;
+// UCRT's FILE is opaque (its layout is not msvcrt's), so its own accessor
+// is asked, which ucrtbase exports though the MinGW-w64 headers leave it
+// out. The count is of raw bytes, before text mode joins CR LF.
+struct Held {
+  const char *p;
+  std::size_t n;
+};
+#if defined(LINEINPUT_BYTE_LOOP)
+inline Held held_bytes(FILE *) { return {nullptr, 0}; }
+#elif LINEINPUT_BULK_READS
+inline Held held_bytes(FILE *f) {
+  return {f->_IO_read_ptr, static_cast<std::size_t>(f->_IO_read_end - f->_IO_read_ptr)};
+}
+#elif defined(LINEINPUT_HAVE_FREADPTR)
+inline Held held_bytes(FILE *f) {
+  std::size_t n = 0;
+  const char *p = __freadptr(f, &n);
+  return {p, p != nullptr ? n : 0};
+}
+#elif defined(_WIN32) && defined(_UCRT)
+extern "C" int __cdecl _get_stream_buffer_pointers(FILE *, char ***, char ***, int **);
+inline Held held_bytes(FILE *f) {
+  char **ptr = nullptr;
+  int *cnt = nullptr;
+  if (_get_stream_buffer_pointers(f, nullptr, &ptr, &cnt) != 0 || *cnt <= 0)
+    return {nullptr, 0};
+  return {*ptr, static_cast<std::size_t>(*cnt)};
+}
+#elif defined(_WIN32)
+inline Held held_bytes(FILE *f) {
+  return {f->_ptr, f->_cnt > 0 ? static_cast<std::size_t>(f->_cnt) : 0};
+}
+#else
+inline Held held_bytes(FILE *) { return {nullptr, 0}; }
+#endif
+
+// Whether the rest of a line can be read from f without waiting: a call
+// ends at the first line feed, so one that is held is as far as it reads.
+inline bool holds_line(FILE *f) {
+  Held h = held_bytes(f);
+  return h.n > 0 && std::memchr(h.p, '\n', h.n) != nullptr;
+}
+
 // Moves up to room bytes that the stream has already buffered, stopping
 // before a line feed, into dst; returns how many. glibc's getc_unlocked
 // takes its bytes from the window between _IO_read_ptr and _IO_read_end and
@@ -73,7 +124,7 @@ private:
 #if LINEINPUT_BULK_READS
 inline std::uint32_t take_run(FILE *f, char *dst, std::uint32_t room) {
   const char *p = f->_IO_read_ptr;
-  std::size_t k = static_cast<std::size_t>(f->_IO_read_end - p);
+  std::size_t k = held_bytes(f).n;
   if (k > room)
     k = room;
   if (k == 0)

@@ -3,7 +3,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
+#include <future>
 #include <optional>
 #include <string>
 #include <thread>
@@ -173,6 +175,31 @@ TEST(GetString, WaitsForACallerHoldingTheStandardInputLock) {
   reader.join();
   EXPECT_TRUE(done);
   EXPECT_EQ(rest_of_stdin(), "");
+}
+
+// A reader flushes stdout before it waits, and so takes stdout's lock; a
+// thread that holds stdout's lock while it reads must still get stdin's.
+// A deadlock cannot be undone from inside, so it ends the test program.
+TEST(GetString, EndsBesideAThreadThatHoldsStandardOutputWhileItReads) {
+  feed_stdin("one\ntwo\n");
+  std::promise<void> ended;
+  std::thread watchdog([done = ended.get_future()] {
+    if (done.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+      std::fputs("deadlock: GetString waits for stdout's lock while holding stdin's\n", stderr);
+      std::_Exit(1);
+    }
+  });
+  flockfile(stdout);
+  Line other;
+  std::thread reader([&] { other = get_line(); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  Line own = get_line();
+  funlockfile(stdout);
+  reader.join();
+  ended.set_value();
+  watchdog.join();
+  EXPECT_EQ(own, "one");
+  EXPECT_EQ(other, "two");
 }
 
 } // namespace

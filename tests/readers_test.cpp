@@ -194,10 +194,11 @@ TEST(TypedReaders, PromptOncePerRejectedLineAndStopAfterTheAcceptedOne) {
 }
 
 // A rejected line is released before its prompt is written: at the release
-// nothing is waiting in the output buffer yet. The prompt stays in the buffer
-// until the program flushes it, so with output to a file nothing is written
-// by the reader itself.
-TEST(TypedReaders, ReleaseEachLineBeforeItsPromptAndNeverFlush) {
+// nothing is waiting in the output buffer yet. While the next line is
+// already held the prompt stays in the buffer, so with output to a file
+// nothing is written by the reader itself; the byte-by-byte build cannot see
+// what is held, and flushes before every line.
+TEST(TypedReaders, ReleaseEachLineBeforeItsPromptAndFlushOnlyBeforeAWait) {
   if (!LINEINPUT_STREAM_PROBES)
     GTEST_SKIP() << "the C runtime does not tell what waits in an output buffer";
   feed_stdin("no\nstill no\n7\n");
@@ -209,8 +210,10 @@ TEST(TypedReaders, ReleaseEachLineBeforeItsPromptAndNeverFlush) {
     if (c.kind == AllocCall::Free)
       pending_at_release.push_back(c.pending_output);
   // Per line: its working buffer, inside GetString, then the line itself.
-  EXPECT_EQ(pending_at_release, (std::vector<std::size_t>{0, 0, 7, 7, 14, 14}));
-  EXPECT_EQ(out.written(), "");
+  const bool blind = LINEINPUT_TEST_BYTE_LOOP;
+  EXPECT_EQ(pending_at_release, (std::vector<std::size_t>{0, 0, blind ? 0U : 7U, blind ? 0U : 7U,
+                                                          blind ? 0U : 14U, blind ? 0U : 14U}));
+  EXPECT_EQ(out.written(), blind ? "Retry: Retry: " : "");
   EXPECT_EQ(out.text(), "Retry: Retry: ");
 }
 
