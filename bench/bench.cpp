@@ -96,6 +96,23 @@ void std_getline() {
   sum.print();
 }
 
+// Each line written back, as a filter does, with standard output a file:
+// the library's flush before a wait must leave the output's buffering be.
+void echo_getstring() {
+  while (char *s = GetString()) {
+    std::puts(s);
+    std::free(s);
+  }
+}
+
+void echo_getline() {
+  char *line = nullptr;
+  std::size_t cap = 0;
+  while (getline(&line, &cap, stdin) >= 0)
+    std::fputs(line, stdout);
+  std::free(line);
+}
+
 // Integers are summed exactly; every method of one kind prints the same.
 template <typename T>
 using Total = std::conditional_t<std::is_integral_v<T>, long long, double>;
@@ -193,6 +210,8 @@ constexpr Method methods[] = {
     {"literal", [] { count_lines(literal_get_string); }},
     {"getline-copy", getline_copy},
     {"std-getline", std_getline},
+    {"echo-getstring", echo_getstring},
+    {"echo-getline", echo_getline},
     {"getint", [] { sum_values<int>(GetInt, INT_MAX); }},
     {"sscanf-int", [] { sum_sscanf<int>(literal_get_string, " %i %c"); }},
     {"getstring-sscanf-int", [] { sum_sscanf<int>(GetString, " %i %c"); }},

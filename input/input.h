@@ -87,8 +87,9 @@ typedef char *string;
  * characters (1073741824 in a 32-bit program), or when memory runs out;
  * check for null before using the line. feof(stdin) or ferror(stdin) is
  * true after a null at end of input, and neither after the failures.
- * Nothing past the line feed is taken from stdin. Holds the lock of stdin
- * for the whole line. */
+ * Nothing past the line feed is taken from stdin. Flushes stdout first
+ * when it must wait for input, so a prompt shows before the answer is
+ * awaited. Holds the lock of stdin for the whole line. */
 LINEINPUT_EXTENSIONS_BEGIN
 LINEINPUT_MUST_USE LINEINPUT_ALLOCATES string LINEINPUT_NULLABLE GetString(void);
 LINEINPUT_EXTENSIONS_END
@@ -96,8 +97,8 @@ LINEINPUT_EXTENSIONS_END
 /* Typed readers
  *
  * Each reads lines until one holds exactly one value of its type with
- * nothing but white space (isspace) around it, printing "Retry: " (not
- * flushed, with no line end) after every other line. At end of input, or
+ * nothing but white space (isspace) around it, printing "Retry: " (with
+ * no line end) after every other line. At end of input, or
  * when GetString fails, each returns the largest value of its type at once:
  * SCHAR_MAX, INT_MAX, LLONG_MAX, FLT_MAX or DBL_MAX. A typed value, or an
  * integer clamped to it, gives the same: feof(stdin) || ferror(stdin)

@@ -48,23 +48,38 @@ string copy_exact(const char *buf, std::uint32_t n) {
 }
 
 // A prompt written without a line end must be on screen before the
-// program waits for its answer, wherever stdout goes; while the rest of
-// the line is already held nothing waits, and batch work keeps stdout's
-// buffering. The flush is decided and made before the line's lock is
-// taken: it takes stdout's lock, which a thread may hold while it waits
-// for stdin's. A failed flush is the program's to meet at its own next
+// program waits for its answer, wherever stdout goes, so stdout is flushed
+// before a read that the C library cannot serve from what it holds; while
+// input is held nothing is flushed, and batch work keeps stdout's
+// buffering. A failed flush is the program's to meet at its own next
 // write, so errno stays the caller's.
-void flush_before_wait() {
-  bool waits;
+void flush_stdout() {
+  int e = errno;
+  std::fflush(stdout);
+  errno = e;
+}
+
+// Alone in its process, a call flushes at the read that would wait, where
+// glibc's read window shows it for a comparison. Beside other threads, and
+// where the C library's buffer is seen only through a call, the flush is
+// decided and made before the line's lock is taken: it takes stdout's lock,
+// which another thread may hold while it waits for stdin's.
+bool flushes_at_the_wait() { return LINEINPUT_BULK_READS && lineinput::single_threaded(); }
+
+void flush_unless_line_held() {
+  bool held;
   {
     lineinput::StreamLock lock(stdin);
-    waits = !lineinput::holds_line(stdin);
+    held = lineinput::holds_line(stdin);
   }
-  if (waits) {
-    int e = errno;
-    std::fflush(stdout);
-    errno = e;
-  }
+  if (!held)
+    flush_stdout();
+}
+
+int next_byte(bool at_wait) {
+  if (at_wait && lineinput::held_bytes(stdin).n == 0)
+    flush_stdout();
+  return lineinput::read_byte(stdin);
 }
 
 } // namespace
@@ -76,13 +91,15 @@ void flush_before_wait() {
 // failed growth stops reading at once, leaving the rest of the line for the
 // next call.
 extern "C" string GetString(void) {
-  flush_before_wait();
+  const bool at_wait = flushes_at_the_wait();
+  if (!at_wait)
+    flush_unless_line_held();
   lineinput::StreamLock lock(stdin);
   Buffer buf;
   std::uint32_t capacity = 0;
   std::uint32_t n = 0;
   int c = 0;
-  while ((c = lineinput::read_byte(stdin)) != '\n' && c != EOF) {
+  while ((c = next_byte(at_wait)) != '\n' && c != EOF) {
     if (n + 1 > capacity && !grow(buf, capacity))
       return nullptr;
     buf.get()[n++] = static_cast<char>(c);
