@@ -1,5 +1,5 @@
 // A beginner's C++ program: every namespace brought in, a global named c.
-// With DROP_RESULT it also throws a value away.
+// With DROP_RESULT it also throws away what each of the six functions gives.
 #include <iostream>
 #include <lineinput/input.hpp>
 using namespace std;
@@ -11,7 +11,12 @@ int main() {
   cout << "Price: ";
   optional<float> price = get_float();
 #ifdef DROP_RESULT
+  get_line();
+  get_char();
   get_int();
+  get_long_long();
+  get_float();
+  get_double();
 #endif
   if (!letter || !price)
     return 1;
