@@ -38,7 +38,8 @@ static int printed_retry(void) {
   return strcmp(text, "Retry: ") == 0 ? 1 : strcmp(text, "") == 0 ? 0 : -1;
 }
 
-static void report(const char *reader, const char *line, int ok) {
+/* A failure names the reader, the line and what came back. */
+static void report(const char *reader, const char *line, int ok, const char *gave, int prompt) {
   if (ok) {
     passed++;
     return;
@@ -47,7 +48,8 @@ static void report(const char *reader, const char *line, int ok) {
   fprintf(stderr, "FAIL: %s on \"", reader);
   for (; *line != '\0'; line++)
     fprintf(stderr, *line >= ' ' && *line < 127 ? "%c" : "\\x%02x", *line & 0xff);
-  fprintf(stderr, "\"\n");
+  fprintf(stderr, "\" gave %s%s\n", gave,
+          prompt == 1 ? " after \"Retry: \"" : prompt == 0 ? "" : " after other output");
 }
 
 static int same_bits(double a, double b) {
@@ -55,19 +57,23 @@ static int same_bits(double a, double b) {
 }
 
 /* One checker per reader: read, compare with the expected value or the
- * sentinel, and expect a prompt exactly for a rejected line. */
-#define CHECKER(name, type, reader, sentinel, same) \
+ * sentinel, and expect a prompt exactly for a rejected line. The value is
+ * printed as the format's type. */
+#define CHECKER(name, type, reader, sentinel, same, format, as) \
   static void name(const char *line, int accepted, type expected) { \
     type got = reader(); \
-    report(#reader, line, \
-           same(got, accepted ? expected : (sentinel)) && printed_retry() == !accepted); \
+    int prompt = printed_retry(); \
+    char gave[64]; \
+    snprintf(gave, sizeof gave, format, (as)got); \
+    report(#reader, line, same(got, accepted ? expected : (sentinel)) && prompt == !accepted, \
+           gave, prompt); \
   }
 #define SAME_INTEGER(a, b) ((a) == (b))
-CHECKER(check_int, int, GetInt, INT_MAX, SAME_INTEGER)
-CHECKER(check_long_long, long long, GetLongLong, LLONG_MAX, SAME_INTEGER)
-CHECKER(check_char, signed char, GetChar, SCHAR_MAX, SAME_INTEGER)
-CHECKER(check_float, float, GetFloat, FLT_MAX, same_bits)
-CHECKER(check_double, double, GetDouble, DBL_MAX, same_bits)
+CHECKER(check_int, int, GetInt, INT_MAX, SAME_INTEGER, "%d", int)
+CHECKER(check_long_long, long long, GetLongLong, LLONG_MAX, SAME_INTEGER, "%lld", long long)
+CHECKER(check_char, signed char, GetChar, SCHAR_MAX, SAME_INTEGER, "%d", int)
+CHECKER(check_float, float, GetFloat, FLT_MAX, same_bits, "%.9g", double)
+CHECKER(check_double, double, GetDouble, DBL_MAX, same_bits, "%.17g", double)
 
 int main(int argc, char **argv) {
   if (argc != 3) {

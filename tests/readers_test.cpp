@@ -58,17 +58,20 @@ void check_lines(T (*read)(), std::optional<T> (*read_optional)(),
     EXPECT_EQ(tracking.live_blocks(), 0U);
     EXPECT_EQ(out.text(), c.value ? "" : "Retry: ");
     EXPECT_TRUE(same_value(got, c.value.value_or(sentinel)))
-        << testing::PrintToString(got);
+        << "the C reader gave " << testing::PrintToString(got);
     feed_stdin(c.line + "\n");
     errno = EDOM;
     std::optional<T> optional = read_optional();
-    EXPECT_EQ(optional.has_value(), c.value.has_value());
-    EXPECT_TRUE(!optional || (same_value(*optional, *c.value) && errno == EDOM));
+    const std::string gave = "the C++ reader gave " + testing::PrintToString(optional);
+    EXPECT_EQ(optional.has_value(), c.value.has_value()) << gave;
+    EXPECT_TRUE(!optional || (same_value(*optional, *c.value) && errno == EDOM)) << gave << ", errno " << errno;
     EXPECT_EQ(out.text(), c.value ? "" : "Retry: Retry: ");
     feed_stdin(c.line);
     optional = read_optional();
-    EXPECT_EQ(optional.has_value(), c.value && !same_value(*c.value, sentinel));
-    EXPECT_TRUE(!optional || same_value(*optional, *c.value));
+    EXPECT_EQ(optional.has_value(), c.value && !same_value(*c.value, sentinel))
+        << "without a line feed, the C++ reader gave " << testing::PrintToString(optional);
+    EXPECT_TRUE(!optional || same_value(*optional, *c.value))
+        << "without a line feed, the C++ reader gave " << testing::PrintToString(optional);
   }
   using Ending = std::pair<void (*)(), long>; // how input ends, the allocation to fail
   for (const auto &[end, failing] : {Ending{[] { feed_stdin(""); }, -1},

@@ -1,7 +1,10 @@
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -53,9 +56,39 @@ std::string rest_of_stdin() {
   return rest;
 }
 
+namespace {
+
+// The test's own standard output while a CapturedStdout holds descriptor 1.
+int uncaptured = -1;
+
+// A failure is reported on standard output, so one reported while it is
+// captured would be lost in the capture: it goes to the test's own output
+// too, with the trace that names the case. Nothing is allocated, as the
+// allocator may be failing on purpose then.
+class FailuresPastTheCapture : public testing::EmptyTestEventListener {
+  void OnTestPartResult(const testing::TestPartResult &r) override {
+    if (uncaptured < 0 || !r.failed())
+      return;
+    char where[32];
+    std::snprintf(where, sizeof where, ":%d: Failure\n", r.line_number());
+    const char *file = r.file_name() != nullptr ? r.file_name() : "?";
+    for (const char *text : {file, static_cast<const char *>(where), r.message(), "\n"})
+      if (write(uncaptured, text, static_cast<unsigned>(std::strlen(text))) < 0)
+        break;
+  }
+};
+
+[[maybe_unused]] const bool listening = [] {
+  testing::UnitTest::GetInstance()->listeners().Append(new FailuresPastTheCapture);
+  return true;
+}();
+
+} // namespace
+
 CapturedStdout::CapturedStdout() : path_(temp_path("stdout")) {
   std::fflush(stdout);
   saved_ = dup(STDOUT_FILENO);
+  uncaptured = saved_;
   int fd = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   dup2(fd, STDOUT_FILENO);
   close(fd);
@@ -63,6 +96,7 @@ CapturedStdout::CapturedStdout() : path_(temp_path("stdout")) {
 
 CapturedStdout::~CapturedStdout() {
   std::fflush(stdout);
+  uncaptured = -1;
   dup2(saved_, STDOUT_FILENO);
   close(saved_);
   std::remove(path_.c_str());
