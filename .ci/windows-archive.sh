@@ -1,8 +1,10 @@
 # Sourced by .ci/windows and .ci/release-windows, after use_runtime (see
-# windows-runtime.sh): make_archive SOURCE WORK DIR builds the static and
-# the shared library and the programs of the tree at SOURCE for that
-# runtime, stages them under WORK as the folder a user unzips, and zips it
-# into DIR; archive then holds the zip's path, staged the folder's.
+# windows-runtime.sh): release_archive DIR makes the archive of the
+# committed tree for that runtime into DIR, and removes every file it was
+# made from; archive then holds the zip's path. make_archive SOURCE WORK
+# DIR builds the static and the shared library and the programs of the
+# tree at SOURCE, stages them under WORK as the folder a user unzips, and
+# zips it into DIR.
 #
 # The same tree gives the same bytes: no link time stamp, every file's
 # time the last commit's (SOURCE_DATE_EPOCH) and the entries in one order,
@@ -40,4 +42,18 @@ make_archive() { # source work dir
   find "$staged" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
   mkdir -p "$3"
   (cd "$work" && find "$name" -type f | LC_ALL=C sort | TZ=UTC zip -q -X -D -@ "$archive")
+}
+
+# A fixed path for the tree, so that no build differs by where it ran; the
+# files' times are the last commit's.
+release_archive() { # dir
+  local work=$src/build/release-windows
+  local tree=$work/source
+  rm -rf "$tree" "$work/$runtime"
+  mkdir -p "$tree"
+  git -C "$src" archive HEAD | tar -x -C "$tree"
+  SOURCE_DATE_EPOCH=$(git -C "$src" log -1 --format=%ct)
+  export SOURCE_DATE_EPOCH
+  make_archive "$tree" "$work/$runtime" "$1" >&2
+  rm -rf "$tree" "$work/$runtime"
 }
