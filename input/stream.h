@@ -79,12 +79,12 @@ struct Held {
   const char *p;
   std::size_t n;
 };
-#if defined(LINEINPUT_BYTE_LOOP)
-inline Held held_bytes(FILE *) { return {nullptr, 0}; }
-#elif LINEINPUT_BULK_READS
+#if LINEINPUT_BULK_READS
 inline Held held_bytes(FILE *f) {
   return {f->_IO_read_ptr, static_cast<std::size_t>(f->_IO_read_end - f->_IO_read_ptr)};
 }
+#elif defined(LINEINPUT_BYTE_LOOP) || !(defined(LINEINPUT_HAVE_FREADPTR) || defined(_WIN32))
+inline Held held_bytes(FILE *) { return {nullptr, 0}; }
 #elif defined(LINEINPUT_HAVE_FREADPTR)
 inline Held held_bytes(FILE *f) {
   std::size_t n = 0;
@@ -100,12 +100,10 @@ inline Held held_bytes(FILE *f) {
     return {nullptr, 0};
   return {*ptr, static_cast<std::size_t>(*cnt)};
 }
-#elif defined(_WIN32)
+#else
 inline Held held_bytes(FILE *f) {
   return {f->_ptr, f->_cnt > 0 ? static_cast<std::size_t>(f->_cnt) : 0};
 }
-#else
-inline Held held_bytes(FILE *) { return {nullptr, 0}; }
 #endif
 
 // Whether the rest of a line can be read from f without waiting: a call
