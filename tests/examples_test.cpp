@@ -16,6 +16,7 @@ struct ExampleCase {
   std::vector<std::string> lines; // the input, one line each
   std::string out;
   int status;
+  bool unwritable = false; // also run with output that cannot be written
 };
 
 // The lines written one by one into a pipe, a moment apart, so that the
@@ -41,7 +42,7 @@ TEST(Examples, AnswerTypedAndPipedInputAndStopAtEndOfInput) {
       {EXAMPLE_HELLO, {"Ann\n"}, "What is your name? hello, Ann\n", 0},
       {EXAMPLE_HELLO, {}, "What is your name? ", 1},
       {EXAMPLE_HEIGHT, {"abc\n", "0\n", "9\n", "3\n"},
-       "Height (1 to 8): Retry: Height (1 to 8): Height (1 to 8): " + pyramid3, 0},
+       "Height (1 to 8): Retry: Height (1 to 8): Height (1 to 8): " + pyramid3, 0, true},
       {EXAMPLE_HEIGHT, {"3\r\n"}, "Height (1 to 8): " + pyramid3, 0},
       {EXAMPLE_HEIGHT, {}, "Height (1 to 8): \nNo height given.\n", 1},
       {EXAMPLE_HEIGHT, {"9\n", "x"}, "Height (1 to 8): Height (1 to 8): Retry: \nNo height given.\n", 1},
@@ -49,7 +50,7 @@ TEST(Examples, AnswerTypedAndPipedInputAndStopAtEndOfInput) {
        "Height (1 to 8): Height (1 to 8): Height (1 to 8): #\n", 0},
       {EXAMPLE_CHANGE, {"inf\n", "nan\n", "-1\n", "0.41\n"},
        "Change owed: Change owed: Change owed: Change owed: 41 cents\n", 0},
-      {EXAMPLE_CHANGE, {}, "Change owed: \nNo amount given.\n", 1},
+      {EXAMPLE_CHANGE, {}, "Change owed: \nNo amount given.\n", 1, true},
       {EXAMPLE_CHANGE, {"3.40282347e38\n", "1\n"}, "Change owed: Change owed: 100 cents\n", 0},
       {EXAMPLE_CHANGE, {"100000.01\n", "99999.99\n"}, "Change owed: Change owed: 9999999 cents\n", 0},
       {EXAMPLE_CHANGE, {"65536.02\n"}, "Change owed: 6553602 cents\n", 0},
@@ -57,7 +58,7 @@ TEST(Examples, AnswerTypedAndPipedInputAndStopAtEndOfInput) {
       {EXAMPLE_NAMES, {"Ann"}, "hello, Ann\n1 names\n", 0},
       {EXAMPLE_NAMES, {}, "0 names\n", 0},
       {EXAMPLE_GREETING, {"Ann\n", "forty\n", "41\n"},
-       "Name: Age: Retry: Hello, Ann. Next year you will be 42.\n", 0},
+       "Name: Age: Retry: Hello, Ann. Next year you will be 42.\n", 0, true},
       {EXAMPLE_GREETING, {}, "Name: ", 1},
       {EXAMPLE_GREETING, {"Ann\n", "2147483647\n", "30\n"},
        "Name: Age: Age: Hello, Ann. Next year you will be 31.\n", 0},
@@ -75,9 +76,12 @@ TEST(Examples, AnswerTypedAndPipedInputAndStopAtEndOfInput) {
     EXPECT_EQ(by_hand.status, c.status);
     // The library's flush before a read fails there; what the program
     // reads, and so how it ends, does not change (nor does it loop).
-    for (const char *unwritable : {">/dev/full", ">&-"})
-      EXPECT_EQ(run_process("timeout 10 " + checked(c.program), joined(c.lines), unwritable).status,
-                c.status) << unwritable;
+    for (const char *unwritable : {">/dev/full", ">&-"}) {
+      if (c.unwritable) {
+        EXPECT_EQ(run_process("timeout 10 " + checked(c.program), joined(c.lines), unwritable).status,
+                  c.status) << unwritable;
+      }
+    }
   }
 }
 
