@@ -60,7 +60,7 @@ void flush_stdout() {
 }
 
 // Alone in its process, a call flushes at the read that would wait, where
-// glibc's read window shows it for a comparison. Beside other threads, and
+// glibc's read window shows it. Beside other threads, and
 // where the C library's buffer is seen only through a call, the flush is
 // decided and made before the line's lock is taken: it takes stdout's lock,
 // which another thread may hold while it waits for stdin's.
@@ -77,7 +77,7 @@ void flush_unless_line_held() {
 }
 
 int next_byte(bool at_wait) {
-  if (at_wait && lineinput::held_bytes(stdin).n == 0)
+  if (at_wait && lineinput::next_read_may_wait(stdin))
     flush_stdout();
   return lineinput::read_byte(stdin);
 }

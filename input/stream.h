@@ -14,6 +14,9 @@
 #if defined(LINEINPUT_HAVE_FREADPTR)
 #include <stdio_ext.h>
 #endif
+#if defined(__GLIBC__) && !defined(__UCLIBC__) && !defined(LINEINPUT_BYTE_LOOP)
+#include <sys/stat.h>
+#endif
 
 // uClibc-ng defines __GLIBC__ for compatibility, but its FILE has no
 // _IO_read_ptr.
@@ -112,6 +115,20 @@ inline bool holds_line(FILE *f) {
   Held h = held_bytes(f);
   return h.n > 0 && std::memchr(h.p, '\n', h.n) != nullptr;
 }
+
+// Whether the next byte read from f may wait: where glibc's window shows
+// a refill coming, unless f reads a regular file, whose reads never wait
+// for anyone (so output read from a file keeps its blocks); the file is
+// asked once per refill. Elsewhere any read may wait.
+#if LINEINPUT_BULK_READS
+inline bool next_read_may_wait(FILE *f) {
+  struct stat st;
+  return held_bytes(f).n == 0 &&
+         !(f->_fileno >= 0 && fstat(f->_fileno, &st) == 0 && S_ISREG(st.st_mode));
+}
+#else
+inline bool next_read_may_wait(FILE *) { return true; }
+#endif
 
 // Moves up to room bytes that the stream has already buffered, stopping
 // before a line feed, into dst; returns how many. glibc's getc_unlocked
