@@ -60,10 +60,10 @@ void flush_stdout() {
 }
 
 // Alone in its process, a call flushes at the read that would wait, where
-// glibc's read window shows it. Beside other threads, and
-// where the C library's buffer is seen only through a call, the flush is
-// decided and made before the line's lock is taken: it takes stdout's lock,
-// which another thread may hold while it waits for stdin's.
+// glibc's read window shows it. Beside other threads, and where the C
+// library's buffer is seen only through a call, the flush is decided and
+// made before the line's lock is taken: it takes stdout's lock, which
+// another thread may hold while it waits for stdin's.
 bool flushes_at_the_wait() { return LINEINPUT_BULK_READS && lineinput::single_threaded(); }
 
 void flush_unless_line_held() {
