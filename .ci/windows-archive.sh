@@ -18,12 +18,12 @@ make_archive() { # source work dir
   for kind in static shared; do
     local options=(-DBUILD_SHARED_LIBS=OFF)
     [ $kind = static ] || options=(-DBUILD_SHARED_LIBS=ON -DLINEINPUT_PROGRAMS=OFF)
-    cmake -S "$tree" -B "$work/$kind" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    "$src/.ci/quiet" cmake -S "$tree" -B "$work/$kind" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
       -DCMAKE_BUILD_TYPE=Release -DLINEINPUT_TESTS=OFF -DLINEINPUT_WERROR=ON "${options[@]}" \
       -DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp \
-      -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp >/dev/null
-    cmake --build "$work/$kind" >/dev/null
-    cmake --install "$work/$kind" --prefix "$staged" >/dev/null
+      -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp
+    "$src/.ci/quiet" cmake --build "$work/$kind"
+    "$src/.ci/quiet" cmake --install "$work/$kind" --prefix "$staged"
   done
   # pkg-config finds the folder from its own file, wherever it is unzipped.
   sed -i 's|^prefix=.*|prefix=${pcfiledir}/../..|' "$staged/lib/pkgconfig/lineinput.pc"

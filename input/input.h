@@ -72,6 +72,38 @@
 #define LINEINPUT_LONG_LONG long long
 #endif
 
+/* On Windows a program and the library must share one C runtime: the
+ * program frees the lines with its runtime's free(), and a prompt shows
+ * only if the library flushes the program's stdout. A library built for a
+ * processor and runtime defines a function named for them, which is the
+ * name of its archive, and every program that includes this header refers
+ * to the one its own compiler targets; a mismatch fails when the program
+ * is linked, with "undefined reference to `lineinput_for_...'" naming the
+ * archive to take, instead of running with two heaps. */
+#if defined(_WIN32) && defined(__GNUC__)
+#if defined(__x86_64__) && defined(_UCRT)
+#define LINEINPUT_RUNTIME lineinput_for_x86_64_w64_mingw32ucrt
+#elif defined(__x86_64__)
+#define LINEINPUT_RUNTIME lineinput_for_x86_64_w64_mingw32
+#elif defined(__i386__) && defined(_UCRT)
+#define LINEINPUT_RUNTIME lineinput_for_i686_w64_mingw32ucrt
+#elif defined(__i386__)
+#define LINEINPUT_RUNTIME lineinput_for_i686_w64_mingw32
+#elif defined(__aarch64__) && defined(_UCRT)
+#define LINEINPUT_RUNTIME lineinput_for_aarch64_w64_mingw32ucrt
+#elif defined(__aarch64__)
+#define LINEINPUT_RUNTIME lineinput_for_aarch64_w64_mingw32
+#endif
+#endif
+#ifdef LINEINPUT_RUNTIME
+#define LINEINPUT_TEXT(name) #name
+#define LINEINPUT_SYMBOL(prefix, name) LINEINPUT_TEXT(prefix) LINEINPUT_TEXT(name)
+/* One image-relative reference in a section that the linker keeps once
+ * per program, and no name in the program's own namespace. */
+__asm__(".section .rdata$lineinput_runtime,\"dr\"\n\t.linkonce discard\n\t.rva "
+        LINEINPUT_SYMBOL(__USER_LABEL_PREFIX__, LINEINPUT_RUNTIME) "\n\t.text");
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
