@@ -28,11 +28,14 @@ make_archive() { # source work dir
   # pkg-config finds the folder from its own file, wherever it is unzipped.
   sed -i 's|^prefix=.*|prefix=${pcfiledir}/../..|' "$staged/lib/pkgconfig/lineinput.pc"
   # The pages as UTF-8 text with Windows line ends, for those without man;
-  # the pages that only point to another are left out.
-  mkdir "$staged/doc"
+  # a page that only points to another (GetDouble.3) is that one's text.
+  mkdir "$staged/doc" "$staged/examples"
   for page in "$staged"/share/man/man*/*; do
-    grep '^\.so ' "$page" >/dev/null && continue
-    groff -man -Tutf8 -P-cbou -ww "$page" | sed 's/$/\r/' >"$staged/doc/$(basename "$page").txt"
+    (cd "$staged/share/man" && groff -s -man -Tutf8 -P-cbou -ww "$page") | sed 's/$/\r/' \
+      >"$staged/doc/$(basename "$page").txt"
+  done
+  for file in examples/hello.c examples/greeting.cpp; do
+    sed 's/$/\r/' "$tree/$file" >"$staged/$file"
   done
   sed 's/$/\r/' "$tree/LICENSE" >"$staged/LICENSE.txt"
   sed -e 's/$/\r/' -e "s/@VERSION@/$version/g" -e "s/@TRIPLET@/$triplet/g" \
