@@ -202,4 +202,11 @@ TEST(GetString, EndsBesideAThreadThatHoldsStandardOutputWhileItReads) {
   EXPECT_EQ(other, "two");
 }
 
+// Fails on purpose inside a capture; its own CTest entry expects the
+// message in the test's output (tests/CMakeLists.txt).
+TEST(TestSupport, DISABLED_FailsInsideACapture) {
+  CapturedStdout out;
+  ADD_FAILURE() << "a failure seen past the capture";
+}
+
 } // namespace

@@ -2,9 +2,20 @@
  * C++ runtime and runs on any C library. Each line is the whole of standard
  * input; the reader must give the table's value silently, or "Retry: " and
  * then the sentinel for a rejected line. Prints "N passed, N failed". */
+#define _POSIX_C_SOURCE 200809L
+#include <errno.h>
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
+#ifdef _WIN32
+#include <io.h>
+#define close _close
+#define fileno _fileno
+#define NO_INPUT "NUL"
+#else
+#include <unistd.h>
+#define NO_INPUT "/dev/null"
+#endif
 
 #include <lineinput/input.h>
 
@@ -75,6 +86,25 @@ CHECKER(check_char, signed char, GetChar, SCHAR_MAX, SAME_INTEGER, "%d", int)
 CHECKER(check_float, float, GetFloat, FLT_MAX, same_bits, "%.9g", double)
 CHECKER(check_double, double, GetDouble, DBL_MAX, same_bits, "%.17g", double)
 
+/* A prompt left in stdout's buffer whose descriptor is gone: the flush
+ * before the wait fails, and the program's errno is the same after the
+ * reader. Input from a device, which every C library may wait on. */
+static void keeps_errno_when_the_flush_fails(void) {
+  int got;
+  if (freopen(NO_INPUT, "r", stdin) == NULL || freopen(out_path, "w", stdout) == NULL) {
+    perror(NO_INPUT);
+    exit(2);
+  }
+  printf("Age: ");
+  close(fileno(stdout));
+  errno = EDOM;
+  got = GetInt();
+  report("GetInt", "(none, with stdout's descriptor closed)", got == INT_MAX && errno == EDOM,
+         errno == EDOM ? "errno kept" : strerror(errno), 0);
+  if (freopen(out_path, "w", stdout) == NULL)
+    exit(2);
+}
+
 int main(int argc, char **argv) {
   if (argc != 3) {
     fprintf(stderr, "usage: reader_table SCRATCH_INPUT SCRATCH_OUTPUT\n");
@@ -99,6 +129,7 @@ int main(int argc, char **argv) {
 #define check check_double
   DOUBLE_CASES(OK, NO)
 #undef check
+  keeps_errno_when_the_flush_fails();
   fflush(stdout);
   fprintf(stderr, "%d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;
