@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -239,6 +240,28 @@ TEST(StreamStates, EndOfFileIsStickyUntilCleared) {
     EXPECT_EQ(read_line(), std::nullopt);
     std::remove(path.c_str());
   }
+}
+
+// Beside another thread, what stdin holds decides the flush: with a line
+// already read and a piece of the next ("x\nab") in the buffer, a prompt
+// written then must be out before the wait for the rest ("c\n").
+TEST(StreamStates, APromptShowsWhileAPieceOfTheNextLineIsHeld) {
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  ASSERT_EQ(write(fds[1], "x\nab", 4), 4);
+  ReplacedStdin in(fdopen(fds[0], "r"));
+  CapturedStdout out;
+  EXPECT_EQ(get_line(), Line{"x"});
+  std::printf("Retry: ");
+  Line next;
+  std::thread reader([&] { next = get_line(); });
+  for (int i = 0; i < 1000 && out.written().empty(); i++)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(out.written(), "Retry: ");
+  (void)!write(fds[1], "c\n", 2);
+  close(fds[1]);
+  reader.join();
+  EXPECT_EQ(next, Line{"abc"});
 }
 
 } // namespace
