@@ -4,7 +4,8 @@
 # made from; archive then holds the zip's path. make_archive SOURCE WORK
 # DIR builds the static and the shared library and the programs of the
 # tree at SOURCE, stages them under WORK as the folder a user unzips, and
-# zips it into DIR.
+# zips it into DIR; the UCRT archive also holds Visual Studio's import
+# library of the DLL.
 #
 # The same tree gives the same bytes: no link time stamp, every file's
 # time the last commit's (SOURCE_DATE_EPOCH) and the entries in one order,
@@ -25,6 +26,13 @@ make_archive() { # source work dir
     "$src/.ci/quiet" cmake --build "$work/$kind"
     "$src/.ci/quiet" cmake --install "$work/$kind" --prefix "$staged"
   done
+  # Visual Studio links the UCRT DLL through an import library of its own
+  # kind, made from what the DLL exports.
+  if [ "$triplet" = x86_64-w64-mingw32ucrt ]; then
+    printf 'LIBRARY liblineinput-1.dll\nEXPORTS\n' >"$work/lineinput.def"
+    dll_exports "$staged/bin/liblineinput-1.dll" >>"$work/lineinput.def"
+    llvm-dlltool-14 -m i386:x86-64 -d "$work/lineinput.def" -l "$staged/lib/lineinput.lib"
+  fi
   # pkg-config finds the folder from its own file, wherever it is unzipped.
   sed -i 's|^prefix=.*|prefix=${pcfiledir}/../..|' "$staged/lib/pkgconfig/lineinput.pc"
   # The pages as UTF-8 text with Windows line ends, for those without man;
@@ -45,6 +53,12 @@ make_archive() { # source work dir
   find "$staged" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
   mkdir -p "$3"
   (cd "$work" && find "$name" -type f | LC_ALL=C sort | TZ=UTC zip -q -X -D -@ "$archive")
+}
+
+# The names a DLL exports, one a line.
+dll_exports() { # dll
+  $triplet-objdump -p "$1" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
+    awk '/^[ \t]*\[ *[0-9]+\]/ { print $NF }'
 }
 
 # A fixed path for the tree, so that no build differs by where it ran; the

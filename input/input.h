@@ -79,7 +79,9 @@
  * name of its archive, and every program that includes this header refers
  * to the one its own compiler targets; a mismatch fails when the program
  * is linked, with "undefined reference to `lineinput_for_...'" naming the
- * archive to take, instead of running with two heaps. */
+ * archive to take, instead of running with two heaps. Visual Studio
+ * shares the UCRT DLL's runtime only with the Runtime Library /MD; with
+ * another, the name that is missing says to choose /MD. */
 #if defined(_WIN32) && defined(__GNUC__)
 #if defined(__x86_64__) && defined(_UCRT)
 #define LINEINPUT_RUNTIME lineinput_for_x86_64_w64_mingw32ucrt
@@ -94,14 +96,39 @@
 #elif defined(__aarch64__)
 #define LINEINPUT_RUNTIME lineinput_for_aarch64_w64_mingw32
 #endif
+#elif defined(_WIN32) && defined(_MSC_VER)
+#if !defined(_DLL) && defined(_DEBUG)
+#define LINEINPUT_RUNTIME lineinput_needs_runtime_library_MD_not_MTd
+#elif !defined(_DLL)
+#define LINEINPUT_RUNTIME lineinput_needs_runtime_library_MD_not_MT
+#elif defined(_DEBUG)
+#define LINEINPUT_RUNTIME lineinput_needs_runtime_library_MD_not_MDd
+#elif defined(_M_X64)
+#define LINEINPUT_RUNTIME lineinput_for_x86_64_w64_mingw32ucrt
+#elif defined(_M_IX86)
+#define LINEINPUT_RUNTIME lineinput_for_i686_w64_mingw32ucrt
+#elif defined(_M_ARM64)
+#define LINEINPUT_RUNTIME lineinput_for_aarch64_w64_mingw32ucrt
+#endif
 #endif
 #ifdef LINEINPUT_RUNTIME
 #define LINEINPUT_TEXT(name) #name
 #define LINEINPUT_SYMBOL(prefix, name) LINEINPUT_TEXT(prefix) LINEINPUT_TEXT(name)
+#ifdef __GNUC__
 /* One image-relative reference in a section that the linker keeps once
  * per program, and no name in the program's own namespace. */
 __asm__(".section .rdata$lineinput_runtime,\"dr\"\n\t.linkonce discard\n\t.rva "
         LINEINPUT_SYMBOL(__USER_LABEL_PREFIX__, LINEINPUT_RUNTIME) "\n\t.text");
+#else
+#ifdef _M_IX86
+#define LINEINPUT_LABEL_PREFIX _
+#else
+#define LINEINPUT_LABEL_PREFIX
+#endif
+/* The library's folder alone is enough: lineinput.lib is linked by name. */
+#pragma comment(linker, "/include:" LINEINPUT_SYMBOL(LINEINPUT_LABEL_PREFIX, LINEINPUT_RUNTIME))
+#pragma comment(lib, "lineinput")
+#endif
 #endif
 
 #ifdef __cplusplus
