@@ -15,7 +15,11 @@ make_archive() { # source work dir
   version=$(sed -n 's/^project(lineinput VERSION \([0-9.]*\).*/\1/p' "$tree/CMakeLists.txt")
   name=lineinput-$version-$triplet
   staged=$work/$name archive=$3/$name.zip
-  rm -rf "$staged" "$archive"
+  rm -rf "$staged" "$archive" "$work"/{static,shared}-files
+  # Each build installs into a folder of its own, and the archive takes
+  # each file from one of them: a file both install must be the same
+  # bytes (the headers, pages and package files), so neither build can
+  # silently keep or replace a file of the other's.
   for kind in static shared; do
     local options=(-DBUILD_SHARED_LIBS=OFF)
     [ $kind = static ] || options=(-DBUILD_SHARED_LIBS=ON -DLINEINPUT_PROGRAMS=OFF)
@@ -24,8 +28,16 @@ make_archive() { # source work dir
       -DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp \
       -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp
     "$src/.ci/quiet" cmake --build "$work/$kind"
-    "$src/.ci/quiet" cmake --install "$work/$kind" --prefix "$staged"
+    "$src/.ci/quiet" cmake --install "$work/$kind" --prefix "$work/$kind-files"
+    # pkg-config finds the folder from its own file, wherever it is unzipped.
+    sed -i 's|^prefix=.*|prefix=${pcfiledir}/../..|' "$work/$kind-files/lib/pkgconfig/lineinput.pc"
   done
+  for file in $(cd "$work/static-files" && find . -type f); do
+    [ ! -e "$work/shared-files/$file" ] || cmp -s "$work"/{static,shared}-files/"$file" ||
+      { echo "FAIL: the static and the shared build both install $file, differently" >&2; return 1; }
+  done
+  mkdir -p "$staged"
+  cp -a "$work/static-files/." "$work/shared-files/." "$staged"
   # Visual Studio links the UCRT DLL through an import library of its own
   # kind, made from what the DLL exports.
   if [ "$triplet" = x86_64-w64-mingw32ucrt ]; then
@@ -33,8 +45,6 @@ make_archive() { # source work dir
     dll_exports "$staged/bin/liblineinput-1.dll" >>"$work/lineinput.def"
     llvm-dlltool-14 -m i386:x86-64 -d "$work/lineinput.def" -l "$staged/lib/lineinput.lib"
   fi
-  # pkg-config finds the folder from its own file, wherever it is unzipped.
-  sed -i 's|^prefix=.*|prefix=${pcfiledir}/../..|' "$staged/lib/pkgconfig/lineinput.pc"
   # The pages as UTF-8 text with Windows line ends, for those without man;
   # a page that only points to another (GetDouble.3) is that one's text.
   mkdir "$staged/doc" "$staged/examples"
