@@ -1,6 +1,7 @@
 # Sourced by the checks that need a fresh Debian root: make_debian_root
-# SUITE DIR PACKAGES builds one with debootstrap from the mirror the host's
-# package manager uses, and mounts /dev (with /dev/pts) and /proc in it;
+# SUITE DIR PACKAGES [APT-PACKAGE] builds one with debootstrap from the
+# mirror the host's package manager uses (and adds one package with apt),
+# and mounts /dev (with /dev/pts) and /proc in it;
 # install_in_root DIR PACKAGES... adds packages with apt, which orders
 # larger sets (lintian's) where debootstrap's --include fails;
 # remove_debian_root DIR undoes make_debian_root.
@@ -18,23 +19,25 @@ debootstrap_root() { # suite dir packages
     >"$2.log" 2>&1 || { tail -n 30 "$2.log"; return 1; }
 }
 
-# cache_debian_root SUITE PACKAGES makes the kept root if it is not there
-# yet, and sets kept to its path.
+# cache_debian_root SUITE PACKAGES [APT-PACKAGES] makes the kept root if
+# it is not there yet, and sets kept to its path.
 cache_debian_root() {
-  kept=$LINEINPUT_ROOT_CACHE/$1-${2//,/-}
+  kept=$LINEINPUT_ROOT_CACHE/$1-${2//,/-}${3:+-$3}
   (
     flock 9
-    [ -d "$kept" ] || { debootstrap_root "$1" "$kept.new" "$2" && mv "$kept.new" "$kept"; }
+    [ -d "$kept" ] || { debootstrap_root "$1" "$kept.new" "$2" &&
+      { [ -z "${3:-}" ] || install_in_root "$kept.new" "$3"; } && mv "$kept.new" "$kept"; }
   ) 9>"$kept.lock"
 }
 
-make_debian_root() {
+make_debian_root() { # suite dir packages [apt-packages]
   local suite=$1 root=$2 packages=$3 kept
   if [ -n "${LINEINPUT_ROOT_CACHE:-}" ]; then
-    cache_debian_root "$suite" "$packages" || return 1
+    cache_debian_root "$suite" "$packages" "${4:-}" || return 1
     cp -a "$kept" "$root"
   else
     debootstrap_root "$suite" "$root" "$packages"
+    [ -z "${4:-}" ] || install_in_root "$root" "$4"
   fi
   mount --rbind /dev "$root/dev"
   mount -t proc proc "$root/proc"

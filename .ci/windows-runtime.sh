@@ -34,8 +34,7 @@ enter_root() { # suite package triplet work
   bash "$src/.ci/install-deps" debootstrap
   leave_runtime
   tool_root=$4/$1-tools
-  make_debian_root "$1" "$tool_root" git,ca-certificates
-  install_in_root "$tool_root" "$2"
+  make_debian_root "$1" "$tool_root" git,ca-certificates "$2"
   for dir in "$src" /usr/src/googletest /usr/share/cmake-*; do
     [ -d "$dir" ] || continue
     mkdir -p "$tool_root$dir"
