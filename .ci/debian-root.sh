@@ -19,14 +19,19 @@ debootstrap_root() { # suite dir packages
     >"$2.log" 2>&1 || { tail -n 30 "$2.log"; return 1; }
 }
 
-# cache_debian_root SUITE PACKAGES [APT-PACKAGES] makes the kept root if
-# it is not there yet, and sets kept to its path.
+# cache_debian_root SUITE PACKAGES [APT-PACKAGE] makes the kept root if it
+# is not there yet (with a package, from a copy of the one without), and
+# sets kept to its path.
 cache_debian_root() {
-  kept=$LINEINPUT_ROOT_CACHE/$1-${2//,/-}${3:+-$3}
+  local base=$LINEINPUT_ROOT_CACHE/$1-${2//,/-}
+  [ -z "${3:-}" ] || cache_debian_root "$1" "$2" || return 1
+  kept=$base${3:+-$3}
   (
     flock 9
-    [ -d "$kept" ] || { debootstrap_root "$1" "$kept.new" "$2" &&
-      { [ -z "${3:-}" ] || install_in_root "$kept.new" "$3"; } && mv "$kept.new" "$kept"; }
+    [ -d "$kept" ] || {
+      if [ -n "${3:-}" ]; then cp -a "$base" "$kept.new" && install_in_root "$kept.new" "$3"
+      else debootstrap_root "$1" "$kept.new" "$2"; fi && mv "$kept.new" "$kept"
+    }
   ) 9>"$kept.lock"
 }
 
